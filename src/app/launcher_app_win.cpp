@@ -1,0 +1,55 @@
+#include "app/launcher_app_win.h"
+
+#include <commctrl.h>
+
+#include "app/gdiplus_win.h"
+#include "app/title_window_win.h"
+#include "resources/resource_ids.h"
+
+namespace mf::app {
+namespace {
+
+void InitCommonControlClasses() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                   ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+}
+
+void LoadLauncherImages(HINSTANCE instance, LauncherImages& images) {
+  images.background = LoadImageResource(instance, kBackgroundImageId);
+  images.logo = LoadImageResource(instance, kLogoImageId);
+}
+
+// Every message goes to IsDialogMessageW for the title window first.
+void RunMessageLoop(HWND titleWindow) {
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (::IsDialogMessageW(titleWindow, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+int RunLauncher(HINSTANCE instance, int showCommand) {
+  InitCommonControlClasses();
+  GdiplusSession gdiplus;  // declared first so that it is shut down last
+
+  // Start-up tasks, in order; each reports its own failures and start-up goes on.
+  LauncherImages images;
+  LoadLauncherImages(instance, images);
+
+  TitleWindow titleWindow(images);
+  HWND window = titleWindow.Create(instance);
+  if (!window) return 1;
+  ::ShowWindow(window, showCommand);
+  ::UpdateWindow(window);
+
+  RunMessageLoop(window);
+
+  // Shutdown by scope: the window object, then the images, then GDI+.
+  return 0;
+}
+
+}  // namespace mf::app

@@ -1,0 +1,25 @@
+#pragma once
+// Text on its way to Windows: UTF-8 inside the program, UTF-16 at the Windows call, and
+// every displayed English literal translated into the interface language on the way.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace mf::app {
+
+// UTF-8 to UTF-16 with the system's rules: invalid bytes become U+FFFD.
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view wide);
+
+// The display text for an English UTF-8 literal, in the interface language.
+std::wstring TrWide(std::string_view english);
+
+// The same as a NUL-terminated pointer to hand straight to a Windows call. The text lives
+// in a small per-thread ring of buffers, so two calls in one expression (a message box's
+// text and caption) get separate buffers; keep it no longer than the call that uses it.
+const wchar_t* TrPtr(const char* english);
+
+// The folder of the running executable; the launcher's own files are addressed from it.
+std::filesystem::path ExecutableFolder();
+
+}  // namespace mf::app

@@ -1,0 +1,160 @@
+#include "app/title_window_paint_win.h"
+
+#include "app/gdiplus_win.h"
+#include "app/text_win.h"
+#include "app/title_window_art.h"
+#include "app/win_handles_win.h"
+
+namespace mf::app {
+namespace {
+
+using Gdiplus::Color;
+using Gdiplus::RectF;
+
+std::unique_ptr<Gdiplus::Font> MakeFont(const Gdiplus::FontFamily& family, const TextStyle& style) {
+  return std::make_unique<Gdiplus::Font>(&family, style.pixelSize,
+                                         style.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
+                                         Gdiplus::UnitPixel);
+}
+
+// A closed path of four quarter arcs: top-left, top-right, bottom-right, bottom-left.
+void AddRoundedRect(Gdiplus::GraphicsPath& path, float x, float y, float width, float height, float radius) {
+  float diameter = radius * 2;
+  path.AddArc(x, y, diameter, diameter, 180, 90);
+  path.AddArc(x + width - diameter, y, diameter, diameter, 270, 90);
+  path.AddArc(x + width - diameter, y + height - diameter, diameter, diameter, 0, 90);
+  path.AddArc(x, y + height - diameter, diameter, diameter, 90, 90);
+  path.CloseFigure();
+}
+
+void DrawCentredText(Gdiplus::Graphics& graphics, const std::string& utf8, const Gdiplus::Font& font,
+                     std::uint32_t colour, const MenuItem& item) {
+  Gdiplus::StringFormat format;
+  format.SetAlignment(Gdiplus::StringAlignmentCenter);
+  format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+  Gdiplus::SolidBrush brush{Color(colour)};
+  std::wstring text = Utf8ToWide(utf8);
+  RectF box(static_cast<float>(item.left), static_cast<float>(item.top), static_cast<float>(item.Width()),
+            static_cast<float>(item.Height()));
+  graphics.DrawString(text.c_str(), static_cast<INT>(text.size()), &font, box, &format, &brush);
+}
+
+void DrawBackground(Gdiplus::Graphics& graphics, int width, int height, Gdiplus::Bitmap* background) {
+  if (!background) {
+    Gdiplus::SolidBrush fill{Color(kBackgroundFill)};
+    graphics.FillRectangle(&fill, 0, 0, width, height);
+    return;
+  }
+  PixelRect at = CoverPlacement(width, height, static_cast<int>(background->GetWidth()),
+                                static_cast<int>(background->GetHeight()));
+  graphics.DrawImage(background, at.x, at.y, at.width, at.height);
+}
+
+void DrawBottomShade(Gdiplus::Graphics& graphics, int width, int height) {
+  int top = height - kBottomShadeHeight;
+  Gdiplus::LinearGradientBrush shade(Gdiplus::Point(0, top), Gdiplus::Point(0, height), Color(kBottomShadeTop),
+                                     Color(kBottomShadeBottom));
+  graphics.FillRectangle(&shade, 0, top, width, kBottomShadeHeight);
+}
+
+void DrawLogo(Gdiplus::Graphics& graphics, int width, int height, Gdiplus::Bitmap* logo) {
+  if (!logo) return;
+  PixelRect at =
+      LogoPlacement(width, height, static_cast<int>(logo->GetWidth()), static_cast<int>(logo->GetHeight()));
+  graphics.DrawImage(logo, at.x, at.y, at.width, at.height);
+}
+
+void DrawHintAndVersion(Gdiplus::Graphics& graphics, int width, int height, const TitleWindowFonts& fonts) {
+  std::wstring hint = TrWide(kControlHint);
+  Gdiplus::SolidBrush hintBrush{Color(kHintText.colour)};
+  graphics.DrawString(hint.c_str(), static_cast<INT>(hint.size()), fonts.hint.get(),
+                      Gdiplus::PointF(static_cast<float>(kHintX), static_cast<float>(height - kHintFromBottom)),
+                      &hintBrush);
+
+  std::wstring version = Utf8ToWide(VersionLineText());
+  Gdiplus::SolidBrush versionBrush{Color(kVersionText.colour)};
+  Gdiplus::StringFormat rightAligned;
+  rightAligned.SetAlignment(Gdiplus::StringAlignmentFar);
+  RectF box(0, static_cast<float>(kVersionLineTop), static_cast<float>(width - kVersionLineRightMargin),
+            static_cast<float>(kVersionLineHeight));
+  graphics.DrawString(version.c_str(), static_cast<INT>(version.size()), fonts.version.get(), box, &rightAligned,
+                      &versionBrush);
+}
+
+void DrawButton(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused, const TitleWindowFonts& fonts) {
+  ButtonColours colours = ButtonColoursFor(item, focused);
+  Gdiplus::SolidBrush fill{Color(colours.fill)};
+  graphics.FillRectangle(&fill, item.left, item.top, item.Width(), item.Height());
+  Gdiplus::Pen border(Color(colours.border), kButtonBorderWidth);
+  graphics.DrawRectangle(&border, item.left, item.top, item.Width(), item.Height());
+  DrawCentredText(graphics, item.label, *fonts.button, kButtonText.colour, item);
+}
+
+void DrawBanner(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused, const TitleWindowFonts& fonts) {
+  BannerLook look = BannerLookFor(item.hovered || item.pressed || focused);
+  float x = static_cast<float>(item.left), y = static_cast<float>(item.top);
+  float width = static_cast<float>(item.Width()), height = static_cast<float>(item.Height());
+  float radius = height / 2;
+
+  for (int k = 5; k >= 1; --k) {
+    Gdiplus::GraphicsPath glow;
+    AddRoundedRect(glow, x - k, y - k, width + 2 * k, height + 2 * k, radius + k);
+    Gdiplus::SolidBrush glowBrush{Color(look.glow[5 - k])};
+    graphics.FillPath(&glowBrush, &glow);
+  }
+
+  Gdiplus::GraphicsPath body;
+  AddRoundedRect(body, x, y, width, height, radius);
+  Gdiplus::LinearGradientBrush bodyBrush(RectF(x, y, width, height), Color(look.bodyTop), Color(look.bodyBottom),
+                                         Gdiplus::LinearGradientModeVertical);
+  graphics.FillPath(&bodyBrush, &body);
+  Gdiplus::Pen outline(Color(look.outline), kBannerOutlineWidth);
+  graphics.DrawPath(&outline, &body);
+
+  DrawCentredText(graphics, item.label, *fonts.banner, kBannerText.colour, item);
+}
+
+}  // namespace
+
+TitleWindowFonts TitleWindowFonts::Create() {
+  TitleWindowFonts fonts;
+  fonts.buttonFamily = ChooseFontFamily(ButtonFontFamilies());
+  fonts.textFamily = ChooseFontFamily(TextFontFamilies());
+  fonts.button = MakeFont(*fonts.buttonFamily, kButtonText);
+  fonts.banner = MakeFont(*fonts.buttonFamily, kBannerText);
+  fonts.hint = MakeFont(*fonts.textFamily, kHintText);
+  fonts.version = MakeFont(*fonts.textFamily, kVersionText);
+  return fonts;
+}
+
+void PaintTitleWindow(HDC target, int width, int height, const TitleWindowScene& scene) {
+  if (width <= 0 || height <= 0) return;
+  win::UniqueMemoryDc memoryDc(::CreateCompatibleDC(target));
+  win::UniqueGdiObject bitmap(::CreateCompatibleBitmap(target, width, height));
+  if (!memoryDc || !bitmap) return;
+  {
+    win::ScopedSelectObject selected(memoryDc.get(), bitmap.get());
+    {
+      Gdiplus::Graphics graphics(memoryDc.get());
+      graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+      graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+      graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+
+      DrawBackground(graphics, width, height, scene.background);
+      DrawBottomShade(graphics, width, height);
+      DrawLogo(graphics, width, height, scene.logo);
+      DrawHintAndVersion(graphics, width, height, *scene.fonts);
+      const MenuItems& items = *scene.items;
+      for (size_t i = 0; i < items.size(); ++i) {
+        bool focused = static_cast<int>(i) == scene.focus;
+        if (items[i].action == MenuAction::InstallUpdate)
+          DrawBanner(graphics, items[i], focused, *scene.fonts);
+        else
+          DrawButton(graphics, items[i], focused, *scene.fonts);
+      }
+    }
+    ::BitBlt(target, 0, 0, width, height, memoryDc.get(), 0, 0, SRCCOPY);
+  }
+}
+
+}  // namespace mf::app

@@ -1,0 +1,55 @@
+#pragma once
+// The launcher's title window: a fixed 1280 x 720 picture with PLAY, Settings and Exit,
+// and the update banner once the release check has found a newer release.
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+#include "app/menu.h"
+
+namespace mf::app {
+
+// The pictures the title window shows; either may be missing.
+struct LauncherImages {
+  std::unique_ptr<Gdiplus::Bitmap> background;
+  std::unique_ptr<Gdiplus::Bitmap> logo;
+};
+
+// The message the release check posts once it has published an update offer.
+inline constexpr UINT kUpdateOfferPublishedMessage = WM_APP;
+
+class TitleWindow {
+ public:
+  explicit TitleWindow(const LauncherImages& images);
+  ~TitleWindow();
+  TitleWindow(const TitleWindow&) = delete;
+  TitleWindow& operator=(const TitleWindow&) = delete;
+
+  // Registers the window class and creates the window, centred on the primary screen and
+  // not yet shown. Null when Windows refuses.
+  HWND Create(HINSTANCE instance);
+  HWND handle() const { return window_; }
+
+ private:
+  struct Fonts;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Relayout(int clientWidth, int clientHeight);
+  void RelayoutToClient();
+  void OnKeyDown(WPARAM virtualKey);
+  void OnButtonUp(int x, int y);
+  void OnMouseMove(int x, int y);
+  void RunAction(MenuAction action);
+  void Paint();
+
+  HWND window_ = nullptr;
+  const LauncherImages& images_;
+  std::unique_ptr<Fonts> fonts_;
+  MenuItems items_;
+  int focus_ = 0;
+  bool trackingLeave_ = false;
+};
+
+}  // namespace mf::app

@@ -1,0 +1,54 @@
+#include "app/title_window_art.h"
+
+#include <gtest/gtest.h>
+
+namespace mf::app {
+namespace {
+
+TEST(CoverPlacement, FillsTheClientKeepingAspect) {
+  struct Case {
+    int clientWidth, clientHeight, imageWidth, imageHeight;
+    PixelRect expected;
+  } cases[] = {
+      {1280, 720, 1280, 720, {0, 0, 1280, 720}},
+      {1280, 720, 640, 360, {0, 0, 1280, 720}},
+      {1280, 720, 1000, 1000, {0, -280, 1280, 1280}},   // square picture: top and bottom cut
+      {1280, 720, 2000, 500, {-800, 0, 2880, 720}},     // wide picture: sides cut
+      {1280, 800, 1280, 720, {-71, 0, 1422, 800}},      // sizes truncate, centring divides
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CoverPlacement(c.clientWidth, c.clientHeight, c.imageWidth, c.imageHeight), c.expected)
+        << c.imageWidth << "x" << c.imageHeight;
+}
+
+TEST(LogoPlacement, FortyTwoPercentOfTheWidthNearTheTopLeft) {
+  EXPECT_EQ(LogoPlacement(1280, 720, 1200, 360), (PixelRect{51, 43, 537, 161}));
+  EXPECT_EQ(LogoPlacement(1000, 500, 420, 100), (PixelRect{40, 30, 420, 100}));
+}
+
+TEST(ButtonColours, PressedBeatsHoverAndFocus) {
+  MenuItem item;
+  EXPECT_EQ(ButtonColoursFor(item, false), (ButtonColours{0xDC141414, 0xFFC8C8C8}));
+  EXPECT_EQ(ButtonColoursFor(item, true), (ButtonColours{0xF0323232, 0xFFF0F0F0}));
+  item.hovered = true;
+  EXPECT_EQ(ButtonColoursFor(item, false), (ButtonColours{0xF0323232, 0xFFF0F0F0}));
+  item.pressed = true;
+  EXPECT_EQ(ButtonColoursFor(item, true), (ButtonColours{0xFF3C3C3C, 0xFFC8C8C8}));
+}
+
+TEST(BannerLook, GlowsBrighterWhenActive) {
+  BannerLook active = BannerLookFor(true), idle = BannerLookFor(false);
+  EXPECT_EQ(active.glow[0], 0x05781616u);
+  EXPECT_EQ(active.glow[4], 0x1C781616u);
+  EXPECT_EQ(idle.glow[4], 0x10781616u);
+  for (size_t i = 0; i < 5; ++i) EXPECT_GT(active.glow[i] >> 24, idle.glow[i] >> 24);
+  EXPECT_EQ(active.outline, 0xDCC8C8C8u);
+  EXPECT_EQ(idle.outline, 0xB48C3838u);
+}
+
+TEST(VersionLine, ShowsVersionAndRepository) {
+  EXPECT_EQ(VersionLineText().rfind("MFLauncher v2.0.11  \xE2\x80\x94  github.com/", 0), 0u);
+}
+
+}  // namespace
+}  // namespace mf::app
