@@ -20,16 +20,6 @@ void LoadLauncherImages(HINSTANCE instance, LauncherImages& images) {
   images.logo = LoadImageResource(instance, kLogoImageId);
 }
 
-// Every message goes to IsDialogMessageW for the title window first.
-void RunMessageLoop(HWND titleWindow) {
-  MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (::IsDialogMessageW(titleWindow, &message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
-
 }  // namespace
 
 int RunLauncher(HINSTANCE instance, int showCommand) {

@@ -196,4 +196,13 @@ void TitleWindow::Paint() {
   ::EndPaint(window_, &paint);
 }
 
+void RunMessageLoop(HWND titleWindow) {
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (::IsDialogMessageW(titleWindow, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
 }  // namespace mf::app

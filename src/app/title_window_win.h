@@ -52,4 +52,8 @@ class TitleWindow {
   bool trackingLeave_ = false;
 };
 
+// Runs the thread's message loop until the title window is destroyed. Every message is
+// offered to IsDialogMessageW for the title window first.
+void RunMessageLoop(HWND titleWindow);
+
 }  // namespace mf::app

@@ -1,0 +1,255 @@
+#include "wine_test_support.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <fstream>
+#include <thread>
+
+namespace mf::test {
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+std::filesystem::path BuildOutputFolder() {
+  std::wstring path(32768, L'\0');
+  path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return std::filesystem::path(path).parent_path();
+}
+
+TempGameFolder::TempGameFolder(const std::wstring& nameHint) {
+  static int counter = 0;
+  std::filesystem::path base = std::filesystem::temp_directory_path();
+  path_ = base / (nameHint + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TempGameFolder::~TempGameFolder() {
+  std::error_code ignored;
+  // A program started from here may still be letting go of its files.
+  WaitUntil([&] { return std::filesystem::remove_all(path_, ignored) != static_cast<std::uintmax_t>(-1) && !ignored; },
+            5s);
+}
+
+void TempGameFolder::AddProgram(const std::wstring& builtName, const std::wstring& nameHere) {
+  std::filesystem::copy_file(BuildOutputFolder() / builtName, path_ / nameHere,
+                             std::filesystem::copy_options::overwrite_existing);
+}
+
+void TempGameFolder::WriteFile(const std::filesystem::path& relative, const std::string& bytes) {
+  std::filesystem::create_directories((path_ / relative).parent_path());
+  std::ofstream(path_ / relative, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void TempGameFolder::WriteSizedFile(const std::filesystem::path& relative, std::uint64_t size) {
+  std::filesystem::create_directories((path_ / relative).parent_path());
+  std::ofstream(path_ / relative, std::ios::binary | std::ios::trunc).close();
+  std::filesystem::resize_file(path_ / relative, size);
+}
+
+std::optional<std::string> TempGameFolder::ReadFile(const std::filesystem::path& relative) const {
+  std::ifstream in(path_ / relative, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+ChildProcess::ChildProcess(const std::filesystem::path& program, const std::wstring& arguments,
+                           const std::filesystem::path& workingDirectory) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingDirectory.c_str(), &startup, &info)) {
+    ::CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+  }
+}
+
+ChildProcess::~ChildProcess() {
+  if (!process_) return;
+  if (running()) {
+    ::TerminateProcess(process_, 99);
+    ::WaitForSingleObject(process_, 10000);
+  }
+  ::CloseHandle(process_);
+}
+
+bool ChildProcess::running() const { return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) const {
+  if (!process_ || ::WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    return std::nullopt;
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+std::wstring WindowClass(HWND window) {
+  wchar_t name[256] = {};
+  ::GetClassNameW(window, name, 256);
+  return name;
+}
+
+HWND FindProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption) {
+  struct Search {
+    DWORD processId;
+    const std::wstring& className;
+    const std::wstring& caption;
+    HWND found = nullptr;
+  } search{processId, className, caption};
+  ::EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner != s.processId || !::IsWindowVisible(window) || WindowClass(window) != s.className) return TRUE;
+        if (!s.caption.empty() && WindowText(window) != s.caption) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption,
+                          std::chrono::milliseconds timeout) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindProcessWindow(processId, className, caption)) != nullptr; }, timeout);
+  return found;
+}
+
+std::wstring StaticTexts(HWND dialog) {
+  std::wstring texts;
+  ::EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM context) -> BOOL {
+        std::wstring name = WindowClass(child);
+        if (_wcsicmp(name.c_str(), L"Static") == 0) {
+          auto& all = *reinterpret_cast<std::wstring*>(context);
+          if (!all.empty()) all += L"\n";
+          all += WindowText(child);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+void PostKey(HWND window, UINT virtualKey) {
+  UINT scanCode = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  ::PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+  ::PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | (1u << 30) | (1u << 31));
+}
+
+void PostMouseDown(HWND window, int x, int y) {
+  ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void PostMouseUp(HWND window, int x, int y) {
+  ::PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PostClick(HWND window, int x, int y) {
+  PostMouseDown(window, x, y);
+  PostMouseUp(window, x, y);
+}
+
+int Capture::MaxBrightness(int left, int top, int right, int bottom) const {
+  int brightest = 0;
+  for (int y = std::max(top, 0); y < std::min(bottom, height); ++y)
+    for (int x = std::max(left, 0); x < std::min(right, width); ++x) {
+      std::uint32_t p = At(x, y);
+      brightest = std::max({brightest, Red(p), Green(p), Blue(p)});
+    }
+  return brightest;
+}
+
+int Capture::MeanBrightness(int left, int top, int right, int bottom) const {
+  long long sum = 0, count = 0;
+  for (int y = std::max(top, 0); y < std::min(bottom, height); ++y)
+    for (int x = std::max(left, 0); x < std::min(right, width); ++x) {
+      std::uint32_t p = At(x, y);
+      sum += (Red(p) + Green(p) + Blue(p)) / 3;
+      ++count;
+    }
+  return count ? static_cast<int>(sum / count) : 0;
+}
+
+Capture CaptureClient(HWND window) {
+  Capture capture;
+  RECT client = {};
+  ::GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ::ClientToScreen(window, &origin);
+  capture.width = client.right;
+  capture.height = client.bottom;
+  if (capture.width <= 0 || capture.height <= 0) return capture;
+
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+  ::GdiFlush();
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  capture.pixels.assign(pixels, pixels + static_cast<size_t>(capture.width) * capture.height);
+  for (std::uint32_t& p : capture.pixels) p &= 0x00FFFFFF;
+  ::SelectObject(memory, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return capture;
+}
+
+Capture LoadPng(const std::filesystem::path& file) {
+  Capture image;
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return image;
+  {
+    Gdiplus::Bitmap bitmap(file.c_str());
+    if (bitmap.GetLastStatus() == Gdiplus::Ok) {
+      image.width = static_cast<int>(bitmap.GetWidth());
+      image.height = static_cast<int>(bitmap.GetHeight());
+      Gdiplus::Rect all(0, 0, image.width, image.height);
+      Gdiplus::BitmapData data = {};
+      if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) == Gdiplus::Ok) {
+        image.pixels.resize(static_cast<size_t>(image.width) * image.height);
+        for (int y = 0; y < image.height; ++y) {
+          const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+          for (int x = 0; x < image.width; ++x) image.pixels[static_cast<size_t>(y) * image.width + x] = row[x] & 0x00FFFFFF;
+        }
+        bitmap.UnlockBits(&data);
+      }
+    }
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return image;
+}
+
+}  // namespace mf::test

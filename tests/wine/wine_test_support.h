@@ -1,0 +1,102 @@
+#pragma once
+// Driving real Windows programs from a test: game folders to run them in, child processes,
+// their windows, input posted the way typed keys and clicks arrive, and screen captures.
+// Every wait polls for a condition with a generous bound instead of sleeping a fixed time.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mf::test {
+
+using namespace std::chrono_literals;
+inline constexpr std::chrono::milliseconds kPatience = 30s;
+
+// Polls until the condition holds; false when the time runs out.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kPatience);
+
+// The folder holding the test program, where the build also puts PlayMirefall.exe and the
+// stand-in game (built as mirefall.exe).
+std::filesystem::path BuildOutputFolder();
+
+// A fresh folder under the temporary folder, deleted with everything in it at the end.
+class TempGameFolder {
+ public:
+  explicit TempGameFolder(const std::wstring& nameHint = L"mf-test");
+  ~TempGameFolder();
+  TempGameFolder(const TempGameFolder&) = delete;
+  TempGameFolder& operator=(const TempGameFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Copies a program from the build output folder into this folder under a name.
+  void AddProgram(const std::wstring& builtName, const std::wstring& nameHere);
+  void WriteFile(const std::filesystem::path& relative, const std::string& bytes);
+  // A file of the given size, all zeros.
+  void WriteSizedFile(const std::filesystem::path& relative, std::uint64_t size);
+  std::optional<std::string> ReadFile(const std::filesystem::path& relative) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A child process started by the test and ended by it when the test is over.
+class ChildProcess {
+ public:
+  ChildProcess(const std::filesystem::path& program, const std::wstring& arguments,
+               const std::filesystem::path& workingDirectory);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  bool started() const { return process_ != nullptr; }
+  DWORD id() const { return id_; }
+  bool running() const;
+  // The exit code once the process has ended within the timeout.
+  std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kPatience) const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// A visible top-level window of the process with this class name (and caption, if given).
+HWND FindProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {});
+HWND WaitForProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {},
+                          std::chrono::milliseconds timeout = kPatience);
+
+std::wstring WindowText(HWND window);
+std::wstring WindowClass(HWND window);
+// The texts of a dialog's static controls, joined by line breaks.
+std::wstring StaticTexts(HWND dialog);
+
+// Input as the player gives it, posted into the window's message queue.
+void PostKey(HWND window, UINT virtualKey);
+void PostMouseDown(HWND window, int x, int y);
+void PostMouseUp(HWND window, int x, int y);
+void PostClick(HWND window, int x, int y);
+
+// The window's client area as the screen shows it.
+struct Capture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row by row from the top
+
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  // The brightest channel value in a rectangle (right and bottom exclusive).
+  int MaxBrightness(int left, int top, int right, int bottom) const;
+  int MeanBrightness(int left, int top, int right, int bottom) const;
+};
+Capture CaptureClient(HWND window);
+
+inline int Red(std::uint32_t pixel) { return (pixel >> 16) & 0xFF; }
+inline int Green(std::uint32_t pixel) { return (pixel >> 8) & 0xFF; }
+inline int Blue(std::uint32_t pixel) { return pixel & 0xFF; }
+
+// Pixels of a PNG file decoded with GDI+, in the capture's layout.
+Capture LoadPng(const std::filesystem::path& file);
+
+}  // namespace mf::test
