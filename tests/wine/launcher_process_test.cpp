@@ -212,7 +212,8 @@ TEST_F(LauncherTest, MissingGameShowsTheErrorAndTheLauncherStays) {
 }
 
 // "--apply-update" with the zip, the install folder and the old process id selects the
-// update helper: no window, an exit code straight away.
+// update helper: it ends by itself with an exit code, where the launcher would wait for
+// the player.
 TEST_F(LauncherTest, ApplyUpdateWithItsThreeArgumentsRunsNoWindow) {
   ChildProcess helper(folder_.path() / "PlayMirefall.exe", L"--apply-update C:\\nothing.zip C:\\nowhere 12345",
                       folder_.path());
@@ -220,7 +221,6 @@ TEST_F(LauncherTest, ApplyUpdateWithItsThreeArgumentsRunsNoWindow) {
   std::optional<DWORD> exitCode = helper.WaitForExit();
   ASSERT_TRUE(exitCode);
   EXPECT_EQ(*exitCode, 1u) << "nothing was installed";
-  EXPECT_EQ(FindProcessWindow(helper.id(), kLauncherClass), nullptr);
 }
 
 TEST_F(LauncherTest, ApplyUpdateLookalikesStartTheLauncher) {
