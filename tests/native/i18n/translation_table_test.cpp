@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "i18n/translate.h"
+#include "i18n/translation_table.h"
+
+namespace mf::i18n {
+namespace {
+
+// Restores English after every test, whatever the test switched to.
+class TranslationTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetUiLanguage(UiLanguage::English); }
+};
+
+// --- Rows whose wording is fixed -------------------------------------------------------
+
+struct FixedRow {
+  std::string_view english;
+  std::string_view ukrainian;
+};
+
+constexpr FixedRow kFixedRows[] = {
+    {"PLAY", "ГРАТИ"},
+    {"Update available: ", "Доступне оновлення: "},
+    {" — click to install", " — натисніть, щоб встановити"},
+    {"Yes", "Так"},
+    {"No", "Ні"},
+    {"Settings", "Налаштування"},
+    {"Exit", "Вихід"},
+    {"D-Pad: Select Option   A: Confirm", "D-Pad: Вибір   A: Підтвердити"},
+    {"Off", "Вимк."},
+    {"Auto", "Авто"},
+    {"English", "Англійська"},
+    {"Ukrainian", "Українська"},
+};
+
+class FixedRowTest : public TranslationTest, public ::testing::WithParamInterface<FixedRow> {};
+
+TEST_P(FixedRowTest, TranslatesExactly) {
+  const FixedRow& row = GetParam();
+  const std::string* found = FindUkrainian(row.english);
+  ASSERT_NE(found, nullptr) << row.english;
+  EXPECT_EQ(*found, row.ukrainian);
+
+  SetUiLanguage(UiLanguage::Ukrainian);
+  EXPECT_EQ(Translate(row.english), row.ukrainian);
+  SetUiLanguage(UiLanguage::English);
+  EXPECT_EQ(Translate(row.english), row.english);
+}
+
+INSTANTIATE_TEST_SUITE_P(TellingRows, FixedRowTest, ::testing::ValuesIn(kFixedRows));
+
+// --- Shape of the table ------------------------------------------------------------------
+
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    size_t length;
+    std::uint32_t cp;
+    if (byte < 0x80) {
+      ++i;
+      continue;
+    } else if ((byte & 0xE0) == 0xC0) {
+      length = 2, cp = byte & 0x1F;
+    } else if ((byte & 0xF0) == 0xE0) {
+      length = 3, cp = byte & 0x0F;
+    } else if ((byte & 0xF8) == 0xF0) {
+      length = 4, cp = byte & 0x07;
+    } else {
+      return false;
+    }
+    if (i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    const std::uint32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < shortest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+size_t CountOf(std::string_view text, char c) { return static_cast<size_t>(std::count(text.begin(), text.end(), c)); }
+
+std::string_view LeadingBlank(std::string_view text) {
+  return text.substr(0, std::min(text.size(), text.find_first_not_of(" \n")));
+}
+
+std::string_view TrailingBlank(std::string_view text) {
+  size_t last = text.find_last_not_of(" \n");
+  return last == std::string_view::npos ? text : text.substr(last + 1);
+}
+
+// printf-style conversions ("%llu", "%d", ...) in order of appearance.
+std::vector<std::string> FormatSpecifiers(std::string_view text) {
+  std::vector<std::string> specifiers;
+  for (size_t i = text.find('%'); i != std::string_view::npos; i = text.find('%', i + 1)) {
+    size_t end = text.find_first_of("diouxXeEfgGcsp%", i + 1);
+    if (end == std::string_view::npos) break;
+    specifiers.emplace_back(text.substr(i, end - i + 1));
+    i = end;
+  }
+  return specifiers;
+}
+
+bool HasCyrillic(std::string_view text) {
+  // Cyrillic letters U+0400..U+04FF are encoded with a lead byte 0xD0..0xD3.
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return byte >= 0xD0 && byte <= 0xD3;
+  });
+}
+
+TEST_F(TranslationTest, TableIsNotEmpty) { EXPECT_GE(TranslationPairs().size(), 190u); }
+
+TEST_F(TranslationTest, NoEnglishKeyAppearsTwice) {
+  std::set<std::string_view> seen;
+  for (const TranslationPair& pair : TranslationPairs())
+    EXPECT_TRUE(seen.insert(pair.english).second) << "repeated key: \"" << pair.english << "\"";
+}
+
+TEST_F(TranslationTest, EveryRowIsWellFormed) {
+  for (const TranslationPair& pair : TranslationPairs()) {
+    SCOPED_TRACE(std::string(pair.english));
+    EXPECT_FALSE(pair.english.empty());
+    EXPECT_FALSE(pair.ukrainian.empty());
+    EXPECT_TRUE(IsValidUtf8(pair.english));
+    EXPECT_TRUE(IsValidUtf8(pair.ukrainian));
+    EXPECT_EQ(CountOf(pair.ukrainian, '\n'), CountOf(pair.english, '\n')) << "line breaks";
+    EXPECT_EQ(CountOf(pair.ukrainian, '\r'), CountOf(pair.english, '\r'));
+    EXPECT_EQ(LeadingBlank(pair.ukrainian), LeadingBlank(pair.english)) << "leading spaces";
+    EXPECT_EQ(TrailingBlank(pair.ukrainian), TrailingBlank(pair.english)) << "trailing spaces";
+    EXPECT_EQ(FormatSpecifiers(pair.ukrainian), FormatSpecifiers(pair.english)) << "placeholders";
+    EXPECT_EQ(pair.ukrainian.find('\t'), std::string_view::npos);
+  }
+}
+
+// Only names and numbers read the same in both languages; every other row is translated.
+TEST_F(TranslationTest, EveryRowButNamesIsTranslated) {
+  const std::set<std::string_view> kSameInBothLanguages = {
+      "1x", "2x", "4x", "8x", "16x", "3x - 3840x2160", "4x - 5120x2880", "VSync",
+      "Mirefall Recompilation", "Mirefall"};
+  for (const TranslationPair& pair : TranslationPairs()) {
+    if (kSameInBothLanguages.count(pair.english)) {
+      EXPECT_EQ(pair.ukrainian, pair.english);
+    } else {
+      EXPECT_TRUE(HasCyrillic(pair.ukrainian)) << "untranslated: \"" << pair.english << "\"";
+    }
+  }
+}
+
+TEST_F(TranslationTest, EveryRowIsFoundByItsExactKey) {
+  for (const TranslationPair& pair : TranslationPairs()) {
+    const std::string* found = FindUkrainian(pair.english);
+    ASSERT_NE(found, nullptr) << pair.english;
+    EXPECT_EQ(*found, pair.ukrainian);
+  }
+}
+
+TEST_F(TranslationTest, BackslashAndLineBreakKeysAreExact) {
+  // Written with escapes in the code: the key holds one backslash and real line breaks.
+  ASSERT_NE(FindUkrainian("Texture Dump (textures\\dump)"), nullptr);
+  EXPECT_EQ(FindUkrainian("Texture Dump (textures\\\\dump)"), nullptr);
+  ASSERT_NE(FindUkrainian("Failed to write settings to:\n"), nullptr);
+  EXPECT_EQ(FindUkrainian("Failed to write settings to:\\n"), nullptr);
+}
+
+// --- Lookup rules ------------------------------------------------------------------------
+
+TEST_F(TranslationTest, EnglishModeReturnsEveryTextUnchanged) {
+  SetUiLanguage(UiLanguage::English);
+  for (const TranslationPair& pair : TranslationPairs()) EXPECT_EQ(Translate(pair.english), pair.english);
+  EXPECT_EQ(Translate("Not a table text"), "Not a table text");
+  EXPECT_EQ(Translate(""), "");
+}
+
+class NearMissTest : public TranslationTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(NearMissTest, IsShownInEnglishInUkrainianMode) {
+  SetUiLanguage(UiLanguage::Ukrainian);
+  EXPECT_EQ(Translate(GetParam()), GetParam());
+  EXPECT_EQ(FindUkrainian(GetParam()), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(CaseAndSpaces, NearMissTest,
+                         ::testing::Values("play", "Play", "PLAY ", " PLAY", "settings", "Settings ",
+                                           "Update available:", "Update available:  ", "— click to install",
+                                           "OFF", "off", "Off ", "auto", "YES", "english",
+                                           "Launcher language changed. Restart to apply. ",
+                                           "D-Pad: Select Option A: Confirm", "Save & Close", ""));
+
+TEST_F(TranslationTest, UkrainianModeTranslatesTableTexts) {
+  SetUiLanguage(UiLanguage::Ukrainian);
+  EXPECT_EQ(CurrentUiLanguage(), UiLanguage::Ukrainian);
+  for (const TranslationPair& pair : TranslationPairs()) EXPECT_EQ(Translate(pair.english), pair.ukrainian);
+}
+
+TEST_F(TranslationTest, TextBuiltFromFragmentsKeepsTheInsertedPart) {
+  SetUiLanguage(UiLanguage::Ukrainian);
+  std::string banner = Translate("Update available: ") + "v2.0.12" + Translate(" — click to install");
+  EXPECT_EQ(banner, "Доступне оновлення: v2.0.12 — натисніть, щоб встановити");
+}
+
+}  // namespace
+}  // namespace mf::i18n
