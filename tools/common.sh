@@ -3,11 +3,19 @@
 
 native_build="$root/build-native"
 win_build="$root/build-win"
+fuzz_build="$root/build-fuzz"
 export MF_WINEPREFIX="$win_build/wineprefix"
 
 configure_and_build_native() {
   cmake -S "$root" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMF_SANITIZE=ON >/dev/null
   cmake --build "$native_build"
+}
+
+# libFuzzer needs clang: the fuzz targets get a build folder of their own.
+configure_and_build_fuzzers() {
+  CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DMF_FUZZ=ON >/dev/null
+  cmake --build "$fuzz_build"
 }
 
 configure_and_build_windows() {

@@ -1,13 +1,23 @@
 #pragma once
-// Whole-file reading for the launcher's small text files. Paths are std::filesystem::path,
-// which is wide on Windows, so folders with non-ASCII names work.
+// Whole-file reading and writing for the launcher's small text files. Paths are
+// std::filesystem::path, which is wide on Windows, so folders with non-ASCII names work.
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace mf::settings {
 
 // The file's bytes, or nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Replaces the file's contents with bytes in one step: the bytes go to a temporary file in
+// the same folder, which then takes the target's place, so a reader (or a crash) never meets
+// a half-written file. A read-only target is left alone. On failure the old file stays as it
+// was and the temporary file is removed.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// The path as UTF-8 text, for messages.
+std::string PathToUtf8(const std::filesystem::path& path);
 
 }  // namespace mf::settings

@@ -1,12 +1,10 @@
 #include "settings/launcher_prefs.h"
 
 #include "settings/file_io.h"
+#include "settings/text_lines.h"
 
 namespace mf::settings {
 namespace {
-
-constexpr std::string_view kLineBlanks = " \t\r\n";
-constexpr std::string_view kSpaceTab = " \t";
 
 PrefsMap MakeEmptyPrefs() {
   PrefsMap prefs(8);
@@ -22,23 +20,13 @@ std::string ToLowerAscii(std::string_view text) {
 }
 
 void ParseLine(std::string_view line, PrefsMap& prefs) {
-  size_t start = line.find_first_not_of(kLineBlanks);
-  if (start == std::string_view::npos) return;
-  line.remove_prefix(start);
-  if (line.front() == '#' || line.front() == ';' || line.front() == '[') return;
+  line = TrimLeft(line, kLineBlanks);
+  if (line.empty() || line.front() == '#' || line.front() == ';' || line.front() == '[') return;
   size_t equals = line.find('=');
   if (equals == std::string_view::npos) return;
 
-  std::string_view key = line.substr(0, equals);
-  size_t keyEnd = key.find_last_not_of(kSpaceTab);
-  key = keyEnd == std::string_view::npos ? std::string_view{} : key.substr(0, keyEnd + 1);
-
-  std::string_view value = line.substr(equals + 1);
-  size_t valueStart = value.find_first_not_of(kSpaceTab);
-  value = valueStart == std::string_view::npos ? std::string_view{} : value.substr(valueStart);
-  size_t valueEnd = value.find_last_not_of(kLineBlanks);
-  value = valueEnd == std::string_view::npos ? std::string_view{} : value.substr(0, valueEnd + 1);
-
+  std::string_view key = TrimRight(line.substr(0, equals), kSpaceTab);
+  std::string_view value = TrimRight(TrimLeft(line.substr(equals + 1), kSpaceTab), kLineBlanks);
   prefs[ToLowerAscii(key)] = std::string(value);
 }
 
@@ -49,21 +37,31 @@ PrefsMap& LauncherPrefs() {
   return prefs;
 }
 
+std::filesystem::path LauncherPrefsPath(const std::filesystem::path& executableFolder) {
+  return executableFolder / "launcher.ini";
+}
+
 PrefsMap ParseLauncherPrefs(std::string_view text) {
   PrefsMap prefs = MakeEmptyPrefs();
-  while (!text.empty()) {
-    size_t lineEnd = text.find('\n');
-    std::string_view line = text.substr(0, lineEnd);
-    ParseLine(line, prefs);
-    if (lineEnd == std::string_view::npos) break;
-    text.remove_prefix(lineEnd + 1);
-  }
+  for (std::string_view line : SplitLines(StripUtf8Bom(text))) ParseLine(line, prefs);
   return prefs;
+}
+
+std::string FormatLauncherPrefs(const PrefsMap& prefs) {
+  std::string text =
+      "; MFLauncher persistent settings (read by launcher only — SDK never\r\n"
+      "; touches this file, so settings survive F4 SaveConfig wipes).\r\n";
+  for (const auto& [key, value] : prefs) text += key + " = " + value + "\r\n";
+  return text;
 }
 
 void ReadLauncherPrefs(const std::filesystem::path& iniPath) {
   std::optional<std::string> text = ReadWholeFile(iniPath);
   LauncherPrefs() = text ? ParseLauncherPrefs(*text) : MakeEmptyPrefs();
+}
+
+bool WriteLauncherPrefs(const std::filesystem::path& iniPath) {
+  return WriteFileAtomically(iniPath, FormatLauncherPrefs(LauncherPrefs()));
 }
 
 const std::string* FindLauncherPref(std::string_view key) {

@@ -13,14 +13,25 @@ using PrefsMap = std::unordered_map<std::string, std::string>;
 // The process-wide preferences map. Every user re-reads the file before use.
 PrefsMap& LauncherPrefs();
 
+// executableFolder / "launcher.ini"
+std::filesystem::path LauncherPrefsPath(const std::filesystem::path& executableFolder);
+
 // Parses launcher.ini text: "key = value" lines, keys lower-cased, values taken as written
 // (no quotes removed, no comments cut). Lines starting with '#', ';' or '[' are skipped;
-// a later line with the same key wins.
+// a later line with the same key wins. A leading byte-order mark is skipped.
 PrefsMap ParseLauncherPrefs(std::string_view text);
+
+// The file text for a map: two comment lines, then "key = value" per entry in the map's
+// own order (which has no meaning). Lines end in CR LF.
+std::string FormatLauncherPrefs(const PrefsMap& prefs);
 
 // Replaces the process-wide map with the file's contents; a missing or unreadable file
 // leaves the map empty.
 void ReadLauncherPrefs(const std::filesystem::path& iniPath);
+
+// Rewrites the file from the process-wide map in one step. False when it could not be
+// written; the old file then stays as it was.
+bool WriteLauncherPrefs(const std::filesystem::path& iniPath);
 
 // The value of a key in the process-wide map, or nullptr.
 const std::string* FindLauncherPref(std::string_view key);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
+
 namespace mf::settings {
 namespace {
 
@@ -24,9 +26,68 @@ TEST(ParseLauncherPrefs, KeysLowerCasedValuesAsWritten) {
   EXPECT_EQ(prefs.size(), 4u);
 }
 
-TEST(ParseLauncherPrefs, LastLineWithoutLineEnd) {
-  PrefsMap prefs = ParseLauncherPrefs("launcher_steam_overlay = off");
-  EXPECT_EQ(prefs.at("launcher_steam_overlay"), "off");
+TEST(ParseLauncherPrefs, OddFiles) {
+  struct Case {
+    const char* name;
+    std::string text;
+    PrefsMap expected;
+  } cases[] = {
+      {"last line without line end", "launcher_steam_overlay = off", {{"launcher_steam_overlay", "off"}}},
+      {"byte-order mark before the first key", "\xEF\xBB\xBFlauncher_language = uk\r\n", {{"launcher_language", "uk"}}},
+      {"CR-only line ends", "a = 1\rB = 2\r", {{"a", "1"}, {"b", "2"}}},
+      {"quoted value keeps its quotes", "launcher_language = \"uk\"\n", {{"launcher_language", "\"uk\""}}},
+      {"non-ASCII key letters are left alone", "Ключ = Так\n", {{"Ключ", "Так"}}},
+      {"empty key", "= x\n", {{"", "x"}}},
+      {"'=' in the value", "a = b = c\n", {{"a", "b = c"}}},
+      {"binary garbage", std::string("\x00\xFF=\x01\n\x80\x80", 7), {{std::string("\x00\xFF", 2), "\x01"}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseLauncherPrefs(c.text), c.expected) << c.name;
+}
+
+TEST(FormatLauncherPrefs, HeaderThenOneLinePerEntry) {
+  EXPECT_EQ(FormatLauncherPrefs(PrefsMap{{"launcher_language", "uk"}}),
+            "; MFLauncher persistent settings (read by launcher only \xE2\x80\x94 SDK never\r\n"
+            "; touches this file, so settings survive F4 SaveConfig wipes).\r\n"
+            "launcher_language = uk\r\n");
+}
+
+TEST(LauncherPrefs, StartsEmptyWithEightBuckets) {
+  PrefsMap prefs = ParseLauncherPrefs("");
+  EXPECT_TRUE(prefs.empty());
+  EXPECT_GE(prefs.bucket_count(), 8u);
+  EXPECT_FLOAT_EQ(prefs.max_load_factor(), 1.0f);
+}
+
+TEST(WriteLauncherPrefs, WritesWhatReadingGivesBack) {
+  testing::TempFolder folder;
+  std::filesystem::path ini = LauncherPrefsPath(folder.path());
+  LauncherPrefs() = ParseLauncherPrefs("launcher_language = uk\ndeck_preset_applied = 1\nfp = \"# x\"\n");
+  ASSERT_TRUE(WriteLauncherPrefs(ini));
+  PrefsMap written = LauncherPrefs();
+  ReadLauncherPrefs(ini);
+  EXPECT_EQ(LauncherPrefs(), written);
+  ASSERT_NE(FindLauncherPref("fp"), nullptr);
+  EXPECT_EQ(*FindLauncherPref("fp"), "\"# x\"");
+  EXPECT_EQ(testing::FolderEntries(folder.path()), std::vector<std::string>{"launcher.ini"});
+}
+
+TEST(WriteLauncherPrefs, ReadOnlyFileStaysAsItWas) {
+  testing::TempFolder folder;
+  std::filesystem::path ini = folder / "launcher.ini";
+  testing::WriteBytes(ini, "launcher_language = en\n");
+  std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
+  LauncherPrefs() = ParseLauncherPrefs("launcher_language = uk\n");
+  EXPECT_FALSE(WriteLauncherPrefs(ini));
+  EXPECT_EQ(testing::ReadBytes(ini), "launcher_language = en\n");
+  EXPECT_EQ(testing::FolderEntries(folder.path()), std::vector<std::string>{"launcher.ini"});
+}
+
+TEST(ReadLauncherPrefs, MissingFileGivesAnEmptyMap) {
+  testing::TempFolder folder;
+  LauncherPrefs() = ParseLauncherPrefs("x = 1\n");
+  ReadLauncherPrefs(folder / "launcher.ini");
+  EXPECT_TRUE(LauncherPrefs().empty());
+  EXPECT_EQ(FindLauncherPref("x"), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// Writing the settings schema and the kept unknown lines to mirefall.toml.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/setting_def.h"
+
+namespace mf::settings {
+
+// The whole file: the header line, every row except the launcher-only ones in table order,
+// game_data_root, then the unknown lines. Every line ends in CR LF.
+std::string FormatConfigText(const std::vector<SettingDef>& schema, const std::vector<std::string>& extraLines);
+
+struct ConfigSaveResult {
+  bool succeeded = false;
+  std::filesystem::path path;  // the file that was (or could not be) written
+};
+
+// Saves the process-wide schema and extra lines to path after copying the old file to
+// path + ".backup". Fails without touching anything when the file exists but cannot be
+// read: the lines it holds that the launcher does not know would be lost.
+ConfigSaveResult WriteConfigFile(const std::filesystem::path& path);
+
+// The error box shown when a save fails.
+inline constexpr std::string_view kSaveErrorCaption = "MFLauncher — Save error";
+std::string SaveErrorText(const std::filesystem::path& path);
+
+}  // namespace mf::settings

@@ -1,0 +1,262 @@
+#include "settings/toml_text.h"
+
+#include <cstdint>
+
+#include "settings/text_lines.h"
+
+namespace mf::settings {
+namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+bool IsContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The length of the valid UTF-8 sequence at text[pos], or 0 when the bytes there are invalid.
+size_t Utf8SequenceLength(std::string_view text, size_t pos) {
+  auto byteAt = [&](size_t i) { return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0; };
+  unsigned char lead = byteAt(0);
+  if (lead < 0x80) return 1;
+  size_t length = 0;
+  unsigned char secondMin = 0x80, secondMax = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) secondMin = 0xA0;  // no overlong forms
+    if (lead == 0xED) secondMax = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) secondMin = 0x90;
+    if (lead == 0xF4) secondMax = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (byteAt(1) < secondMin || byteAt(1) > secondMax) return 0;
+  for (size_t i = 2; i < length; ++i)
+    if (!IsContinuationByte(byteAt(i))) return 0;
+  return length;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    out += static_cast<char>(0xC0 | (codePoint >> 6));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    out += static_cast<char>(0xE0 | (codePoint >> 12));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (codePoint >> 18));
+    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The code point of exactly `digits` hex digits, or nothing when they are not all hex or do
+// not name a Unicode scalar value.
+bool ParseUnicodeEscape(std::string_view hex, size_t digits, std::uint32_t& codePoint) {
+  if (hex.size() < digits) return false;
+  codePoint = 0;
+  for (size_t i = 0; i < digits; ++i) {
+    int value = HexDigitValue(hex[i]);
+    if (value < 0) return false;
+    codePoint = codePoint * 16 + static_cast<std::uint32_t>(value);
+  }
+  return codePoint <= 0x10FFFF && (codePoint < 0xD800 || codePoint > 0xDFFF);
+}
+
+// Decodes the escapes of a basic string's contents. An unknown escape keeps its backslash.
+std::string DecodeTomlEscapes(std::string_view contents) {
+  std::string decoded;
+  decoded.reserve(contents.size());
+  for (size_t i = 0; i < contents.size(); ++i) {
+    char c = contents[i];
+    if (c != '\\' || i + 1 == contents.size()) {
+      decoded += c;
+      continue;
+    }
+    char escape = contents[i + 1];
+    std::uint32_t codePoint = 0;
+    switch (escape) {
+      case 'b': decoded += '\b'; ++i; break;
+      case 't': decoded += '\t'; ++i; break;
+      case 'n': decoded += '\n'; ++i; break;
+      case 'f': decoded += '\f'; ++i; break;
+      case 'r': decoded += '\r'; ++i; break;
+      case '"': decoded += '"'; ++i; break;
+      case '\\': decoded += '\\'; ++i; break;
+      case 'u':
+      case 'U': {
+        size_t digits = escape == 'u' ? 4 : 8;
+        if (ParseUnicodeEscape(contents.substr(i + 2), digits, codePoint)) {
+          AppendUtf8(decoded, codePoint);
+          i += 1 + digits;
+        } else {
+          decoded += c;
+        }
+        break;
+      }
+      default: decoded += c; break;  // not an escape: the backslash is part of the text
+    }
+  }
+  return decoded;
+}
+
+// The position of the quote that closes the basic string opening at text[0], or npos.
+size_t BasicStringEnd(std::string_view text) {
+  for (size_t i = 1; i < text.size(); ++i) {
+    if (text[i] == '\\') ++i;
+    else if (text[i] == '"') return i;
+  }
+  return std::string_view::npos;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits of one kind with single underscores between them ("1_000"); true when the whole
+// text is such a run.
+template <typename IsDigitOfBase>
+bool IsDigitRun(std::string_view text, IsDigitOfBase isDigit) {
+  if (text.empty() || !isDigit(text.front()) || !isDigit(text.back())) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '_') {
+      if (!isDigit(text[i + 1])) return false;  // the last character is a digit, so i + 1 exists
+    } else if (!isDigit(text[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsDecimalRun(std::string_view text) { return IsDigitRun(text, IsDigit); }
+
+// A decimal integer without sign: "0" or digits without a leading zero.
+bool IsUnsignedDecimalInteger(std::string_view text) {
+  return text == "0" || (!text.empty() && text.front() != '0' && IsDecimalRun(text));
+}
+
+std::string_view WithoutSign(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  return text;
+}
+
+bool IsTomlInteger(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0') {
+    std::string_view digits = text.substr(2);
+    switch (text[1]) {
+      case 'x': return IsDigitRun(digits, [](char c) { return HexDigitValue(c) >= 0; });
+      case 'o': return IsDigitRun(digits, [](char c) { return c >= '0' && c <= '7'; });
+      case 'b': return IsDigitRun(digits, [](char c) { return c == '0' || c == '1'; });
+      default: break;
+    }
+  }
+  return IsUnsignedDecimalInteger(WithoutSign(text));
+}
+
+bool IsTomlFloat(std::string_view text) {
+  text = WithoutSign(text);
+  if (text == "inf" || text == "nan") return true;
+  size_t exponentAt = text.find_first_of("eE");
+  std::string_view mantissa = text.substr(0, exponentAt);
+  size_t pointAt = mantissa.find('.');
+  if (!IsUnsignedDecimalInteger(mantissa.substr(0, pointAt))) return false;
+  if (pointAt != std::string_view::npos && !IsDecimalRun(mantissa.substr(pointAt + 1))) return false;
+  if (exponentAt == std::string_view::npos) return pointAt != std::string_view::npos;
+  return IsDecimalRun(WithoutSign(text.substr(exponentAt + 1)));
+}
+
+}  // namespace
+
+std::string QuoteTomlString(std::string_view value) {
+  std::string quoted = "\"";
+  quoted.reserve(value.size() + 2);
+  for (size_t i = 0; i < value.size();) {
+    unsigned char c = static_cast<unsigned char>(value[i]);
+    size_t length = Utf8SequenceLength(value, i);
+    if (length == 0) {
+      quoted += kReplacementCharacter;
+      ++i;
+      continue;
+    }
+    if (length > 1) {
+      quoted.append(value.substr(i, length));
+      i += length;
+      continue;
+    }
+    switch (c) {
+      case '"': quoted += "\\\""; break;
+      case '\\': quoted += "\\\\"; break;
+      case '\b': quoted += "\\b"; break;
+      case '\t': quoted += "\\t"; break;
+      case '\n': quoted += "\\n"; break;
+      case '\f': quoted += "\\f"; break;
+      case '\r': quoted += "\\r"; break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          constexpr char kHex[] = "0123456789ABCDEF";
+          quoted += "\\u00";
+          quoted += kHex[c >> 4];
+          quoted += kHex[c & 0xF];
+        } else {
+          quoted += static_cast<char>(c);
+        }
+    }
+    ++i;
+  }
+  quoted += '"';
+  return quoted;
+}
+
+std::string_view CutTomlComment(std::string_view valueText) {
+  // Only a value that starts as a string (or an array or table of them) holds quotes that
+  // matter; in a bare value such as  don't # note  the apostrophe is just a character.
+  if (valueText.empty() || std::string_view("\"'[{").find(valueText.front()) == std::string_view::npos)
+    return valueText.substr(0, valueText.find('#'));
+  char openQuote = 0;  // the quote of the string we are in, or 0 outside strings
+  for (size_t i = 0; i < valueText.size(); ++i) {
+    char c = valueText[i];
+    if (openQuote == 0) {
+      if (c == '#') return valueText.substr(0, i);
+      if (c == '"' || c == '\'') openQuote = c;
+    } else if (openQuote == '"' && c == '\\') {
+      ++i;  // an escaped character never ends the string
+    } else if (c == openQuote) {
+      openQuote = 0;
+    }
+  }
+  return valueText;
+}
+
+std::string UnquoteTomlValue(std::string_view valueText) {
+  while (valueText.size() >= 2 && (valueText.front() == '"' || valueText.front() == '\'') &&
+         valueText.back() == valueText.front()) {
+    size_t lastIndex = valueText.size() - 1;
+    std::string_view contents = valueText.substr(1, lastIndex - 1);
+    if (valueText.front() == '"' && BasicStringEnd(valueText) == lastIndex) return DecodeTomlEscapes(contents);
+    if (valueText.front() == '\'' && valueText.find('\'', 1) == lastIndex) return std::string(contents);
+    valueText = contents;
+  }
+  return std::string(valueText);
+}
+
+std::string ParseTomlValue(std::string_view valueText) {
+  valueText = Trim(valueText, kLineBlanks);
+  valueText = Trim(CutTomlComment(valueText), kLineBlanks);
+  return UnquoteTomlValue(valueText);
+}
+
+bool IsTomlBareValue(std::string_view text) {
+  return text == "true" || text == "false" || IsTomlInteger(text) || IsTomlFloat(text);
+}
+
+}  // namespace mf::settings
