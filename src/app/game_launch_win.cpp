@@ -26,7 +26,7 @@ void LaunchGame(HWND titleWindow) {
   GameLaunchPlan plan = PlanGameLaunch(folder, InspectGameFolder(folder));
 
   // What is on disk now counts, not what was read at start-up.
-  settings::ReadLauncherPrefs(folder / "launcher.ini");
+  settings::ReadLauncherPrefs(settings::LauncherPrefsPath(folder));
   if (WantsSteamOverlayHidden(settings::FindLauncherPref("launcher_steam_overlay")))
     ::SetEnvironmentVariableW(Utf8ToWide(kSteamOverlayHiddenVariable).c_str(), L"1");
 

@@ -3,8 +3,14 @@
 #include <commctrl.h>
 
 #include "app/gdiplus_win.h"
+#include "app/text_win.h"
 #include "app/title_window_win.h"
+#include "i18n/translate.h"
 #include "resources/resource_ids.h"
+#include "settings/config_file.h"
+#include "settings/config_repair.h"
+#include "settings/launcher_language.h"
+#include "settings/settings_schema.h"
 
 namespace mf::app {
 namespace {
@@ -26,9 +32,15 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   InitCommonControlClasses();
   GdiplusSession gdiplus;  // declared first so that it is shut down last
 
-  // Start-up tasks, in order; each reports its own failures and start-up goes on.
+  // Start-up tasks, in order; each reports its own failures and start-up goes on. Dialogs
+  // they show have no owner: the title window does not exist yet.
+  const std::filesystem::path folder = ExecutableFolder();
+  i18n::SetUiLanguage(settings::DecideStartupLanguage(folder));
+  settings::StoreLanguagePreference(folder, i18n::CurrentUiLanguage());
+  settings::RepairConfigFile(settings::ConfigFilePath(folder));
   LauncherImages images;
   LoadLauncherImages(instance, images);
+  settings::BuildSettingsSchema();
 
   TitleWindow titleWindow(images);
   HWND window = titleWindow.Create(instance);

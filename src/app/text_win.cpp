@@ -3,29 +3,10 @@
 #include <windows.h>
 
 #include <array>
-#include <climits>
 
 #include "i18n/translate.h"
 
 namespace mf::app {
-
-std::wstring Utf8ToWide(std::string_view utf8) {
-  if (utf8.empty() || utf8.size() > INT_MAX) return {};
-  int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
-
-std::string WideToUtf8(std::wstring_view wide) {
-  if (wide.empty() || wide.size() > INT_MAX) return {};
-  int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                     nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
-                        nullptr, nullptr);
-  return utf8;
-}
 
 std::wstring TrWide(std::string_view english) { return Utf8ToWide(i18n::Translate(english)); }
 

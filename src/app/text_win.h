@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/utf16_win.h"
+
 namespace mf::app {
 
-// UTF-8 to UTF-16 with the system's rules: invalid bytes become U+FFFD.
-std::wstring Utf8ToWide(std::string_view utf8);
-std::string WideToUtf8(std::wstring_view wide);
+using i18n::Utf8ToWide;
+using i18n::WideToUtf8;
 
 // The display text for an English UTF-8 literal, in the interface language.
 std::wstring TrWide(std::string_view english);

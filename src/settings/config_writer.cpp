@@ -1,5 +1,6 @@
 #include "settings/config_writer.h"
 
+#include "i18n/translate.h"
 #include "settings/config_file.h"
 #include "settings/file_io.h"
 #include "settings/file_replace.h"
@@ -54,7 +55,8 @@ ConfigSaveResult WriteConfigFile(const fs::path& path) {
 }
 
 std::string SaveErrorText(const fs::path& path) {
-  return "Failed to write settings to:\n" + PathToUtf8(path) + "\n\nCheck file permissions and disk space.";
+  return i18n::Translate("Failed to write settings to:\n") + PathToUtf8(path) +
+         i18n::Translate("\n\nCheck file permissions and disk space.");
 }
 
 }  // namespace mf::settings

@@ -23,8 +23,9 @@ struct ConfigSaveResult {
 // read: the lines it holds that the launcher does not know would be lost.
 ConfigSaveResult WriteConfigFile(const std::filesystem::path& path);
 
-// The error box shown when a save fails.
-inline constexpr std::string_view kSaveErrorCaption = "MFLauncher — Save error";
+// The error box shown when a save fails: its caption (an English literal, translated when
+// shown) and its text naming the full path, in the interface language.
+inline constexpr char kSaveErrorCaption[] = "MFLauncher — Save error";
 std::string SaveErrorText(const std::filesystem::path& path);
 
 }  // namespace mf::settings

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "settings/monitor_choices.h"
-#include "settings/utf_convert_win.h"
+#include "i18n/utf16_win.h"
 
 namespace mf::settings {
 namespace {
@@ -14,7 +14,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM records) {
   record.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
   record.width = info.rcMonitor.right - info.rcMonitor.left;
   record.height = info.rcMonitor.bottom - info.rcMonitor.top;
-  record.deviceName = Utf8FromWide(info.szDevice);
+  record.deviceName = i18n::WideToUtf8(info.szDevice);
   reinterpret_cast<std::vector<MonitorRecord>*>(records)->push_back(std::move(record));
   return TRUE;
 }

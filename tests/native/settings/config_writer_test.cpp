@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "golden_files.h"
+#include "i18n/translate.h"
 #include "settings_test_support.h"
 #include "settings/config_file.h"
 #include "settings/setting_value_format.h"
@@ -165,7 +166,16 @@ TEST(SaveErrorText, NamesTheFullPath) {
   fs::path path(u8"C:/Ігри Mirefall/mirefall.toml");
   EXPECT_EQ(SaveErrorText(path),
             "Failed to write settings to:\nC:/Ігри Mirefall/mirefall.toml\n\nCheck file permissions and disk space.");
-  EXPECT_EQ(kSaveErrorCaption, "MFLauncher \xE2\x80\x94 Save error");
+  EXPECT_STREQ(kSaveErrorCaption, "MFLauncher \xE2\x80\x94 Save error");
+}
+
+TEST(SaveErrorText, TranslatesAroundThePath) {
+  fs::path path(u8"C:/Ігри Mirefall/mirefall.toml");
+  i18n::SetUiLanguage(i18n::UiLanguage::Ukrainian);
+  std::string text = SaveErrorText(path);
+  i18n::SetUiLanguage(i18n::UiLanguage::English);
+  EXPECT_EQ(text, *i18n::FindUkrainian("Failed to write settings to:\n") + "C:/\xD0\x86\xD0\xB3\xD1\x80\xD0\xB8 Mirefall/mirefall.toml" +
+                      *i18n::FindUkrainian("\n\nCheck file permissions and disk space."));
 }
 
 }  // namespace
