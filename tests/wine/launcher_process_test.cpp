@@ -7,7 +7,6 @@
 namespace mf::test {
 namespace {
 
-const std::wstring kLauncherClass = L"MFLauncherWindow";
 const std::wstring kLauncherCaption = L"Mirefall Recompilation v2.0.11 | \u00ABQuillwork\u00BB";
 const std::filesystem::path kGameRecord = "mirefall_started.txt";
 
@@ -32,11 +31,10 @@ class LauncherTest : public testing::Test {
 
   // Starts the launcher and waits for its title window.
   HWND Start(const std::wstring& arguments = {}) {
-    launcher_ = std::make_unique<ChildProcess>(folder_.path() / "PlayMirefall.exe", arguments, folder_.path());
-    EXPECT_TRUE(launcher_->started());
-    HWND window = WaitForProcessWindow(launcher_->id(), kLauncherClass);
-    EXPECT_NE(window, nullptr) << "the title window did not appear";
-    return window;
+    RunningLauncher started = StartLauncher(folder_, arguments);
+    launcher_ = std::move(started.process);
+    EXPECT_NE(started.window, nullptr) << "the title window did not appear";
+    return started.window;
   }
 
   bool WaitForFocus(HWND window, int expected) {

@@ -93,6 +93,19 @@ std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout
   return code;
 }
 
+RunningLauncher StartLauncher(const TempGameFolder& folder, const std::wstring& arguments) {
+  RunningLauncher launcher;
+  launcher.process = std::make_unique<ChildProcess>(folder.path() / "PlayMirefall.exe", arguments, folder.path());
+  if (launcher.process->started())
+    launcher.window = WaitForProcessWindow(launcher.process->id(), L"MFLauncherWindow");
+  return launcher;
+}
+
+std::optional<DWORD> CloseLauncher(RunningLauncher& launcher) {
+  if (launcher.window) PostKey(launcher.window, VK_ESCAPE);
+  return launcher.process ? launcher.process->WaitForExit() : std::nullopt;
+}
+
 std::wstring WindowText(HWND window) {
   wchar_t text[1024] = {};
   ::GetWindowTextW(window, text, 1024);
@@ -190,6 +203,20 @@ int Capture::MeanBrightness(int left, int top, int right, int bottom) const {
       ++count;
     }
   return count ? static_cast<int>(sum / count) : 0;
+}
+
+int Capture::BrightSpan(int left, int top, int right, int bottom, int threshold) const {
+  int first = -1, last = -1;
+  for (int x = std::max(left, 0); x < std::min(right, width); ++x)
+    for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
+      std::uint32_t p = At(x, y);
+      if (std::max({Red(p), Green(p), Blue(p)}) > threshold) {
+        if (first < 0) first = x;
+        last = x;
+        break;
+      }
+    }
+  return first < 0 ? 0 : last - first + 1;
 }
 
 Capture CaptureClient(HWND window) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,15 @@ class ChildProcess {
   DWORD id_ = 0;
 };
 
+// PlayMirefall.exe (copied into the folder beforehand) started there, with its title window.
+struct RunningLauncher {
+  std::unique_ptr<ChildProcess> process;
+  HWND window = nullptr;  // null when no title window appeared
+};
+RunningLauncher StartLauncher(const TempGameFolder& folder, const std::wstring& arguments = {});
+// Closes the launcher with Escape, as a player would; its exit code, once it has ended.
+std::optional<DWORD> CloseLauncher(RunningLauncher& launcher);
+
 // A visible top-level window of the process with this class name (and caption, if given).
 HWND FindProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {});
 HWND WaitForProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {},
@@ -89,6 +99,9 @@ struct Capture {
   // The brightest channel value in a rectangle (right and bottom exclusive).
   int MaxBrightness(int left, int top, int right, int bottom) const;
   int MeanBrightness(int left, int top, int right, int bottom) const;
+  // The width of the span of columns holding a pixel brighter than the threshold: how wide
+  // a light text drawn there is.
+  int BrightSpan(int left, int top, int right, int bottom, int threshold) const;
 };
 Capture CaptureClient(HWND window);
 

@@ -1,0 +1,131 @@
+// What a real start of PlayMirefall.exe does to the files beside it, and the language the
+// title window then speaks: files in, start, files out.
+#include <gtest/gtest.h>
+
+#include "wine_test_support.h"
+
+namespace mf::test {
+namespace {
+
+constexpr char kPrefsHeader[] =
+    "; MFLauncher persistent settings (read by launcher only \xE2\x80\x94 SDK never\r\n"
+    "; touches this file, so settings survive F4 SaveConfig wipes).\r\n";
+
+struct LanguageCase {
+  const char* name;
+  std::optional<std::string> launcherIni, mirefallToml, launcherLang;
+  const char* expectedLanguage;
+  bool legacyFileKept;
+};
+
+class StartupLanguageTest : public testing::TestWithParam<LanguageCase> {};
+
+TEST_P(StartupLanguageTest, DecidesAndStoresTheLanguage) {
+  const LanguageCase& c = GetParam();
+  TempGameFolder folder;
+  folder.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  if (c.launcherIni) folder.WriteFile("launcher.ini", *c.launcherIni);
+  if (c.mirefallToml) folder.WriteFile("mirefall.toml", *c.mirefallToml);
+  if (c.launcherLang) folder.WriteFile("launcher.lang", *c.launcherLang);
+
+  RunningLauncher launcher = StartLauncher(folder);
+  ASSERT_TRUE(launcher.window);
+  EXPECT_EQ(CloseLauncher(launcher), 0u);
+
+  EXPECT_EQ(folder.ReadFile("launcher.ini"),
+            std::string(kPrefsHeader) + "launcher_language = " + c.expectedLanguage + "\r\n");
+  EXPECT_EQ(folder.ReadFile("launcher.lang"), c.legacyFileKept ? c.launcherLang : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FilesInFilesOut, StartupLanguageTest,
+    testing::Values(
+        LanguageCase{"NothingGivesEnglish", {}, {}, {}, "en", false},
+        LanguageCase{"LegacyUkrainianMovesIntoThePreferences", {}, {}, "uk\r\n", "uk", false},
+        LanguageCase{"LegacyUpperCaseIsIgnoredAndKept", {}, {}, "UK", "en", true},
+        LanguageCase{"PreferenceWinsOverTheLegacyFile", "launcher_language = uk\r\n", {}, "en\r\n", "uk", true},
+        LanguageCase{"ConfigFileLanguageIsTheFallback", {}, "launcher_language = \"uk\"\r\n", {}, "uk", false},
+        LanguageCase{"PreferenceBehindAByteOrderMark", "\xEF\xBB\xBFLauncher_Language=uk\r\n", {}, {}, "uk", false},
+        LanguageCase{"QuotedPreferenceIsNoLanguage", "launcher_language = \"uk\"\r\n", {}, "en", "en", false}),
+    [](const testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
+
+TEST(StartupRepair, MissingGameKeysAreSeededOnce) {
+  TempGameFolder folder;
+  folder.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  folder.WriteFile("mirefall.toml", "game_data_root = \"./assets\"\r\n");
+
+  RunningLauncher launcher = StartLauncher(folder);
+  ASSERT_TRUE(launcher.window);
+  EXPECT_EQ(CloseLauncher(launcher), 0u);
+  std::string repaired = folder.ReadFile("mirefall.toml").value_or("");
+  EXPECT_EQ(repaired.rfind("game_data_root = \"./assets\"\r\n\r\n"
+                           "# Auto-tuned defaults (seeded by launcher \xE2\x80\x94 self-heals F4 SaveConfig wipes)\r\n"
+                           "render_target_path_d3d12 = \"rov\"\r\n",
+                           0),
+            0u);
+  EXPECT_NE(repaired.find("\r\nlog_max_file_size_mb = 5\r\n"), std::string::npos);
+  EXPECT_EQ(repaired.find("launcher_language"), std::string::npos) << "launcher-only keys stay out of the game's file";
+
+  // A second start finds nothing to mend.
+  RunningLauncher again = StartLauncher(folder);
+  ASSERT_TRUE(again.window);
+  EXPECT_EQ(CloseLauncher(again), 0u);
+  EXPECT_EQ(folder.ReadFile("mirefall.toml"), repaired);
+}
+
+// Widths of the light label text of PLAY and Exit on the title screen.
+struct LabelWidths {
+  int play, exit;
+};
+
+LabelWidths MeasureLabels(HWND window) {
+  LabelWidths widths = {};
+  WaitUntil([&] {
+    Capture capture = CaptureClient(window);
+    widths = {capture.BrightSpan(822, 658, 950, 690, 200), capture.BrightSpan(1122, 658, 1250, 690, 200)};
+    return widths.play > 0 && widths.exit > 0;
+  });
+  return widths;
+}
+
+// A player whose folders have Cyrillic names and spaces, who chose Ukrainian in an older
+// launcher: the start migrates the choice, mends the game's file, speaks Ukrainian, and PLAY
+// starts the game from that folder.
+TEST(CyrillicFolder, UkrainianPlayerStartsTheGame) {
+  TempGameFolder english(L"mf-english");
+  english.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  RunningLauncher englishLauncher = StartLauncher(english);
+  ASSERT_TRUE(englishLauncher.window);
+  LabelWidths englishLabels = MeasureLabels(englishLauncher.window);
+  EXPECT_EQ(CloseLauncher(englishLauncher), 0u);
+
+  TempGameFolder folder(L"\u0406\u0433\u0440\u0438 Mirefall \u0417\u0430\u0433\u0430\u0434\u043A\u0430");
+  folder.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  folder.AddProgram(L"mirefall.exe", L"mirefall.exe");
+  folder.WriteFile("launcher.lang", "uk\r\n");
+  folder.WriteFile("mirefall.toml", "game_data_root = \"./assets\"\r\nvsync = false\r\n");
+
+  RunningLauncher launcher = StartLauncher(folder);
+  ASSERT_TRUE(launcher.window);
+  EXPECT_EQ(folder.ReadFile("launcher.ini"), std::string(kPrefsHeader) + "launcher_language = uk\r\n");
+  EXPECT_FALSE(folder.ReadFile("launcher.lang"));
+  std::string config = folder.ReadFile("mirefall.toml").value_or("");
+  EXPECT_EQ(config.rfind("game_data_root = \"./assets\"\r\nvsync = false\r\n\r\n# Auto-tuned defaults", 0), 0u);
+
+  // "ГРАТИ" and "Вихід" are drawn wider than "PLAY" and "Exit".
+  LabelWidths labels = MeasureLabels(launcher.window);
+  EXPECT_GT(labels.play, englishLabels.play + 8);
+  EXPECT_GT(labels.exit, englishLabels.exit + 8);
+
+  PostKey(launcher.window, VK_RETURN);
+  EXPECT_EQ(launcher.process->WaitForExit(), 0u);
+  ASSERT_TRUE(WaitUntil([&] { return folder.ReadFile("mirefall_started.txt").has_value(); }));
+  std::u8string folderText = folder.path().u8string();
+  std::string folderUtf8(folderText.begin(), folderText.end());
+  EXPECT_NE(folder.ReadFile("mirefall_started.txt")->find("command_line=\"" + folderUtf8 +
+                                                          "\\mirefall.exe\" --game_data_root assets\n"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace mf::test
