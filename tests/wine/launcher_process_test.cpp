@@ -57,10 +57,7 @@ class LauncherTest : public testing::Test {
     return record.substr(start, record.find('\n', start) - start);
   }
 
-  std::string FolderUtf8() {
-    std::u8string text = folder_.path().u8string();
-    return std::string(text.begin(), text.end());
-  }
+  std::string FolderUtf8() { return Utf8(folder_.path()); }
 
   TempGameFolder folder_;
   std::unique_ptr<ChildProcess> launcher_;
@@ -164,29 +161,27 @@ TEST_F(LauncherTest, EnterOnPlayKeepsTheSteamOverlayUnlessExactlyOff) {
   EXPECT_EQ(GameRecordLine("SteamNoOverlayUIDrawing"), "(unset)");
 }
 
-TEST_F(LauncherTest, UsEditionDataStartsTheUsExecutable) {
+// Only the US data file, at its exact size, with its own executable present, picks
+// mirefall_usa.exe.
+TEST_F(LauncherTest, DataFileSizePicksTheEdition) {
+  struct Case {
+    std::uint64_t xexSize;
+    const char* expected;
+  } cases[] = {{10'080'256, "mirefall_usa.exe"}, {10'080'000, "mirefall.exe"}};
   folder_.AddProgram(L"mirefall.exe", L"mirefall.exe");
   folder_.AddProgram(L"mirefall.exe", L"mirefall_usa.exe");
-  folder_.WriteSizedFile("assets/default.xex", 10'080'256);
-  HWND window = Start();
-  ASSERT_TRUE(window);
-  PostKey(window, VK_SPACE);
-  EXPECT_EQ(launcher_->WaitForExit(), 0u);
-  ASSERT_TRUE(WaitUntil([&] { return folder_.ReadFile(kGameRecord).has_value(); }));
-  std::string exe = FolderUtf8() + "\\mirefall_usa.exe";
-  EXPECT_EQ(GameRecordLine("command_line"), "\"" + exe + "\" --game_data_root assets");
-}
-
-TEST_F(LauncherTest, OtherDataSizeStartsTheRegularExecutable) {
-  folder_.AddProgram(L"mirefall.exe", L"mirefall.exe");
-  folder_.AddProgram(L"mirefall.exe", L"mirefall_usa.exe");
-  folder_.WriteSizedFile("assets/default.xex", 10'080'000);
-  HWND window = Start();
-  ASSERT_TRUE(window);
-  PostKey(window, VK_RETURN);
-  EXPECT_EQ(launcher_->WaitForExit(), 0u);
-  ASSERT_TRUE(WaitUntil([&] { return folder_.ReadFile(kGameRecord).has_value(); }));
-  EXPECT_EQ(GameRecordLine("executable"), FolderUtf8() + "\\mirefall.exe");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.xexSize);
+    folder_.WriteSizedFile("assets/default.xex", c.xexSize);
+    std::filesystem::remove(folder_.path() / kGameRecord);
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    PostKey(window, VK_SPACE);
+    EXPECT_EQ(launcher_->WaitForExit(), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return folder_.ReadFile(kGameRecord).has_value(); }));
+    std::string exe = FolderUtf8() + "\\" + c.expected;
+    EXPECT_EQ(GameRecordLine("command_line"), "\"" + exe + "\" --game_data_root assets");
+  }
 }
 
 TEST_F(LauncherTest, MissingGameShowsTheErrorAndTheLauncherStays) {

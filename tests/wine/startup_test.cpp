@@ -120,9 +120,7 @@ TEST(CyrillicFolder, UkrainianPlayerStartsTheGame) {
   PostKey(launcher.window, VK_RETURN);
   EXPECT_EQ(launcher.process->WaitForExit(), 0u);
   ASSERT_TRUE(WaitUntil([&] { return folder.ReadFile("mirefall_started.txt").has_value(); }));
-  std::u8string folderText = folder.path().u8string();
-  std::string folderUtf8(folderText.begin(), folderText.end());
-  EXPECT_NE(folder.ReadFile("mirefall_started.txt")->find("command_line=\"" + folderUtf8 +
+  EXPECT_NE(folder.ReadFile("mirefall_started.txt")->find("command_line=\"" + Utf8(folder.path()) +
                                                           "\\mirefall.exe\" --game_data_root assets\n"),
             std::string::npos);
 }

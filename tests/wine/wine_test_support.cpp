@@ -23,6 +23,11 @@ std::filesystem::path BuildOutputFolder() {
   return std::filesystem::path(path).parent_path();
 }
 
+std::string Utf8(const std::filesystem::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 TempGameFolder::TempGameFolder(const std::wstring& nameHint) {
   static int counter = 0;
   std::filesystem::path base = std::filesystem::temp_directory_path();

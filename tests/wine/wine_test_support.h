@@ -25,6 +25,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // stand-in game (built as mirefall.exe).
 std::filesystem::path BuildOutputFolder();
 
+std::string Utf8(const std::filesystem::path& path);
+
 // A fresh folder under the temporary folder, deleted with everything in it at the end.
 class TempGameFolder {
  public:
