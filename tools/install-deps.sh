@@ -5,15 +5,12 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ ninja-build
-  g++-mingw-w64-x86-64-posix mingw-w64-tools
-  googletest
-  wine wine64
-  xvfb x11-utils xdotool
-  fonts-wine fonts-liberation
-  imagemagick
-  python3 python3-pil
-  clang libclang-rt-14-dev
+  cmake ninja-build g++ googletest           # native build and unit tests
+  g++-mingw-w64-x86-64-posix                 # the Windows build
+  wine wine64 xvfb fonts-wine fonts-liberation  # running it: Wine on a private X display
+  imagemagick                                # the demo's screenshot
+  python3 python3-pil                        # the TOML check in the tests; the artwork script
+  clang libclang-rt-14-dev                   # libFuzzer
 )
 
 missing=()
