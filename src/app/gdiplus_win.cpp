@@ -69,15 +69,22 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resou
   if (width == 0 || height == 0) return nullptr;
 
   // Copy into memory the bitmap owns, so nothing refers to the stream once it is released.
-  auto copy = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height),
-                                                PixelFormat32bppPARGB);
-  if (copy->GetLastStatus() != Gdiplus::Ok) return nullptr;
-  {
-    Gdiplus::Graphics graphics(copy.get());
-    graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    if (graphics.DrawImage(decoded.get(), 0, 0, static_cast<INT>(width), static_cast<INT>(height)) != Gdiplus::Ok)
-      return nullptr;
+  // Asking for premultiplied pixels converts them once here instead of at every paint.
+  Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+  auto copy = std::make_unique<Gdiplus::Bitmap>(all.Width, all.Height, PixelFormat32bppPARGB);
+  Gdiplus::BitmapData source = {}, target = {};
+  if (copy->GetLastStatus() != Gdiplus::Ok ||
+      decoded->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &source) != Gdiplus::Ok)
+    return nullptr;
+  bool copied = copy->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppPARGB, &target) == Gdiplus::Ok;
+  if (copied) {
+    for (UINT row = 0; row < height; ++row)
+      std::memcpy(static_cast<BYTE*>(target.Scan0) + static_cast<ptrdiff_t>(row) * target.Stride,
+                  static_cast<const BYTE*>(source.Scan0) + static_cast<ptrdiff_t>(row) * source.Stride, width * 4u);
+    copy->UnlockBits(&target);
   }
+  decoded->UnlockBits(&source);
+  if (!copied) return nullptr;
   return copy;
 }
 
