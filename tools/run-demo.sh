@@ -25,9 +25,19 @@ fi
 start_wine_session
 wine_run="$root/tools/wine-run.sh"
 
+show_game_record() {
+  if [[ -f $demo/mirefall_started.txt ]]; then
+    echo "PLAY started the stand-in game; it recorded:"
+    sed 's/^/  /' "$demo/mirefall_started.txt"
+  fi
+}
+
 if ((!headless)); then
   echo "Starting the launcher on $DISPLAY from $demo"
-  exec "$wine_run" "$demo/PlayMirefall.exe"
+  status=0
+  "$wine_run" "$demo/PlayMirefall.exe" || status=$?
+  show_game_record
+  exit "$status"
 fi
 
 "$wine_run" "$demo/PlayMirefall.exe" >"$demo/launcher.log" 2>&1 &

@@ -82,6 +82,36 @@ TEST_F(LauncherTest, TitleWindowHasItsClassCaptionAndFixedClientSize) {
   EXPECT_EQ(outer.top, (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
 }
 
+// What Explorer and Windows read from the file: the version record, the icon, the pictures
+// and the manifest that asks for common controls 6.
+TEST_F(LauncherTest, ExecutableCarriesItsResources) {
+  std::filesystem::path exe = folder_.path() / "PlayMirefall.exe";
+  DWORD ignored = 0;
+  std::vector<BYTE> version(::GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+  ASSERT_FALSE(version.empty());
+  ASSERT_TRUE(::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(::VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, (2u << 16) | 0u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 11u << 16);
+
+  HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(module);
+  auto resourceBytes = [&](LPCWSTR name, LPCWSTR type) {
+    HRSRC found = ::FindResourceW(module, name, type);
+    if (!found) return std::string();
+    const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
+    return std::string(bytes, ::SizeofResource(module, found));
+  };
+  EXPECT_FALSE(resourceBytes(MAKEINTRESOURCEW(101), RT_GROUP_ICON).empty()) << "icon 101";
+  EXPECT_EQ(resourceBytes(MAKEINTRESOURCEW(200), RT_RCDATA).substr(0, 8), "\x89PNG\r\n\x1A\n");
+  EXPECT_EQ(resourceBytes(MAKEINTRESOURCEW(201), RT_RCDATA).substr(0, 8), "\x89PNG\r\n\x1A\n");
+  EXPECT_NE(resourceBytes(MAKEINTRESOURCEW(1), RT_MANIFEST).find("Microsoft.Windows.Common-Controls"),
+            std::string::npos);
+  ::FreeLibrary(module);
+}
+
 TEST_F(LauncherTest, TabAndArrowsCycleThroughThreeButtons) {
   HWND window = Start();
   ASSERT_TRUE(window);

@@ -102,6 +102,14 @@ TEST_F(TitleScreenTest, FocusedButtonHasTheBrighterBorder) {
   EXPECT_GE(BorderBrightness(capture_, kButtons[1]) - BorderBrightness(capture_, kButtons[0]), 25);
 }
 
+TEST_F(TitleScreenTest, HoverLightsAButtonUntilThePointerLeaves) {
+  ::PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(1186, 674));  // over Exit
+  EXPECT_TRUE(WaitUntil([&] { return BorderBrightness(CaptureClient(window_), kButtons[2]) >= 230; }));
+  EXPECT_GE(BorderBrightness(CaptureClient(window_), kButtons[0]), 230) << "PLAY keeps its focus";
+  ::PostMessageW(window_, WM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return BorderBrightness(CaptureClient(window_), kButtons[2]) < 215; }));
+}
+
 TEST_F(TitleScreenTest, HintAndVersionLineAreWritten) {
   // "D-Pad: Select Option   A: Confirm" from (20, 688); the version line right-aligned at the top.
   EXPECT_GT(capture_.MaxBrightness(20, 688, 260, 706), 150);
