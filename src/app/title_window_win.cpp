@@ -22,10 +22,6 @@ std::optional<UpdateBanner> OfferedUpdate() {
 
 }  // namespace
 
-struct TitleWindow::Fonts {
-  TitleWindowFonts fonts = TitleWindowFonts::Create();
-};
-
 TitleWindow::TitleWindow(const LauncherImages& images) : images_(images) {}
 
 TitleWindow::~TitleWindow() {
@@ -53,7 +49,7 @@ HWND TitleWindow::Create(HINSTANCE instance) {
   Point origin = CentredWindowOrigin(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
                                      outerWidth, outerHeight);
 
-  fonts_ = std::make_unique<Fonts>();
+  fonts_ = std::make_unique<TitleWindowFonts>(TitleWindowFonts::Create());
   std::wstring caption = Utf8ToWide(TitleWindowCaption());
   return ::CreateWindowExW(0, className.c_str(), caption.c_str(), kWindowStyle, origin.x, origin.y, outerWidth,
                            outerHeight, nullptr, nullptr, instance, this);
@@ -192,7 +188,7 @@ void TitleWindow::Paint() {
   RECT client = {};
   ::GetClientRect(window_, &client);
   PaintTitleWindow(dc, client.right - client.left, client.bottom - client.top,
-                   {images_.background.get(), images_.logo.get(), &items_, focus_, &fonts_->fonts});
+                   {images_.background.get(), images_.logo.get(), &items_, focus_, fonts_.get()});
   ::EndPaint(window_, &paint);
 }
 

@@ -10,6 +10,8 @@
 
 namespace mf::app {
 
+struct TitleWindowFonts;
+
 // The pictures the title window shows; either may be missing.
 struct LauncherImages {
   std::unique_ptr<Gdiplus::Bitmap> background;
@@ -32,8 +34,6 @@ class TitleWindow {
   HWND handle() const { return window_; }
 
  private:
-  struct Fonts;
-
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Relayout(int clientWidth, int clientHeight);
@@ -46,7 +46,7 @@ class TitleWindow {
 
   HWND window_ = nullptr;
   const LauncherImages& images_;
-  std::unique_ptr<Fonts> fonts_;
+  std::unique_ptr<TitleWindowFonts> fonts_;
   MenuItems items_;
   int focus_ = 0;
   bool trackingLeave_ = false;

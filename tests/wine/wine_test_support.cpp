@@ -39,8 +39,12 @@ TempGameFolder::TempGameFolder(const std::wstring& nameHint) {
 TempGameFolder::~TempGameFolder() {
   std::error_code ignored;
   // A program started from here may still be letting go of its files.
-  WaitUntil([&] { return std::filesystem::remove_all(path_, ignored) != static_cast<std::uintmax_t>(-1) && !ignored; },
-            5s);
+  WaitUntil(
+      [&] {
+        std::filesystem::remove_all(path_, ignored);
+        return !ignored;
+      },
+      5s);
 }
 
 void TempGameFolder::AddProgram(const std::wstring& builtName, const std::wstring& nameHere) {
