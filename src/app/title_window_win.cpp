@@ -6,6 +6,7 @@
 #include "app/text_win.h"
 #include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
+#include "dialog/settings_dialog_win.h"
 #include "resources/resource_ids.h"
 #include "update/update_offer.h"
 
@@ -173,7 +174,8 @@ void TitleWindow::RunAction(MenuAction action) {
       LaunchGame(window_);
       break;
     case MenuAction::Settings:
-      break;  // the settings dialog opens from here once it exists
+      dialog::RunSettingsDialog(window_);
+      break;
     case MenuAction::Exit:
       ::PostMessageW(window_, WM_CLOSE, 0, 0);
       break;
