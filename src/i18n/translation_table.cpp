@@ -24,9 +24,9 @@ constexpr TranslationPair kPairs[] = {
     {"Update failed", "Помилка оновлення"},
     {"Could not download the update zip. Check your internet connection.",
      "Не вдалося завантажити архів оновлення. Перевірте підключення до інтернету."},
-    {"Update — preparing installer...", "Оновлення — підготовка інсталятора..."},
+    {"Update — preparing installer...", "Оновлення — підготовка інсталятора…"},
     // progress line, filled with the mebibytes received and expected
-    {"%llu / %llu MB", "%llu / %llu МБ"},
+    {"%llu / %llu MB", "%llu / %llu\u00A0МБ"},
 
     // --- Failed-update recovery (text + "\r\n\r\n" + log path) --------------------------
     {"Previous update did not finish", "Попереднє оновлення не завершилося"},
@@ -55,12 +55,12 @@ constexpr TranslationPair kPairs[] = {
     {"Mouse", "Миша"},
     {"Controls", "Керування"},
     {"Debug", "Налагодження"},
-    {"Experimental", "Експерименти"},
+    {"Experimental", "Експериментальне"},
     {"Native", "Нативний рендер"},
 
     // --- Setting labels and choice labels, in schema order ---------------------------------
     // Graphics page
-    {"Render Target Path", "Шлях рендер-цілей"},
+    {"Render Target Path", "Режим рендер-цілей"},
     {"ROV (recommended)", "ROV (рекомендовано)"},
     {"RTV (compatibility)", "RTV (сумісність)"},
     {"Auto (SDK default)", "Авто (типово для SDK)"},
@@ -110,6 +110,10 @@ constexpr TranslationPair kPairs[] = {
     {"Monitor", "Монітор"},
     // first entry of the monitor list; the per-display entries are shown as built
     {"Default (primary)", "Типовий (основний)"},
+    // endings of the per-display entries: "1: DISPLAY1  2560x1440" + "  (primary)", and
+    // a stored number + ": (not connected)" for a display no longer attached
+    {"  (primary)", "  (основний)"},
+    {": (not connected)", ": (не підключено)"},
     {"Allow VRR / Tearing", "Дозволити VRR / розриви кадру"},
     {"Output Dithering", "Дизеринг виводу"},
 
@@ -123,19 +127,19 @@ constexpr TranslationPair kPairs[] = {
      "Вимк. (виправляє чорний екран / підфарбовану чверть кадру)"},
     {"Share Shader Cache", "Ділитися кешем шейдерів"},
     {"On - send my shader cache (anonymous) to the project",
-     "Увімк. - надсилати мій кеш шейдерів (анонімно) проєкту"},
+     "Увімк. — надсилати мій кеш шейдерів (анонімно) проєкту"},
     {"Input Backend", "Бекенд вводу"},
     {"SDL (recommended, DualSense support)", "SDL (рекомендовано, підтримка DualSense)"},
     {"XInput (Xbox controllers only)", "XInput (лише контролери Xbox)"},
     {"Texture Dump (textures\\dump)", "Дамп текстур (textures\\dump)"},
 
     // Native page
-    {"Native Renderer (test)", "Нативний рендер (тест)"},
+    {"Native Renderer (test)", "Нативний рендер (тестовий)"},
     {"Internal Resolution", "Внутрішня роздільність"},
-    {"1x - 1280x720, as the console", "1x - 1280x720, як на консолі"},
-    {"2x - 2560x1440 (recommended)", "2x - 2560x1440 (рекомендовано)"},
-    {"3x - 3840x2160", "3x - 3840x2160"},
-    {"4x - 5120x2880", "4x - 5120x2880"},
+    {"1x - 1280x720, as the console", "1x — 1280x720, як на консолі"},
+    {"2x - 2560x1440 (recommended)", "2x — 2560x1440 (рекомендовано)"},
+    {"3x - 3840x2160", "3x — 3840x2160"},
+    {"4x - 5120x2880", "4x — 5120x2880"},
 
     // Advanced page (game options)
     {"Controller Mappings (SDL)", "Розкладки контролерів (SDL)"},
@@ -154,7 +158,7 @@ constexpr TranslationPair kPairs[] = {
     {"Texture Cache Hard Limit (MB)", "Жорсткий ліміт кешу текстур (МБ)"},
     {"Mute Game Audio", "Вимкнути звук гри"},
     {"Audio Output", "Аудіовихід"},
-    {"Auto (follow the Windows output device)", "Авто (як пристрій виводу Windows)"},
+    {"Auto (follow the Windows output device)", "Авто (за пристроєм виведення Windows)"},
     {"Stereo (fold 5.1 to 2.0; use if dialogue is quiet or missing)",
      "Стерео (зведення 5.1 у 2.0; якщо діалоги тихі або їх не чути)"},
     {"Surround (always send 5.1)", "Об’ємний звук (завжди 5.1)"},
@@ -173,13 +177,13 @@ constexpr TranslationPair kPairs[] = {
     {"Button Prompts", "Підказки кнопок"},
     {"Keyboard (keys from your bindings)", "Клавіатура (клавіші з ваших прив’язок)"},
     {"Xbox (original icons)", "Xbox (оригінальні значки)"},
-    {"PlayStation - solid (DualShock / DualSense)", "PlayStation - суцільні (DualShock / DualSense)"},
-    {"PlayStation - solid with ring", "PlayStation - суцільні з обідком"},
-    {"PlayStation - outline", "PlayStation - контурні"},
+    {"PlayStation - solid (DualShock / DualSense)", "PlayStation — суцільні (DualShock / DualSense)"},
+    {"PlayStation - solid with ring", "PlayStation — суцільні з обідком"},
+    {"PlayStation - outline", "PlayStation — контурні"},
 
     // Mouse page (continued)
-    {"Mouse Camera Hook (direct)", "Хук камери для миші (прямий)"},
-    {"Camera Hook Sensitivity", "Чутливість хука камери"},
+    {"Mouse Camera Hook (direct)", "Хук камери: миша напряму"},
+    {"Camera Hook Sensitivity", "Хук камери: чутливість"},
     {"Camera Hook Invert Y", "Хук камери: інверсія Y"},
     {"Camera Hook: Direct Yaw", "Хук камери: прямий поворот"},
     {"Camera Hook: Catch-up", "Хук камери: доганяння"},
@@ -191,17 +195,17 @@ constexpr TranslationPair kPairs[] = {
     {"Invert Mouse Y", "Інвертувати вісь Y миші"},
     {"Aim: per-axis mouse floor", "Прицілювання: поріг миші для кожної осі"},
     {"Key Stick Ramp (ms)", "Наростання стіка з клавіш (мс)"},
-    {"Auto-shake (hold A + D)", "Автотрусіння (утримуйте A + D)"},
-    {"Auto-shake Rate (Hz)", "Частота автотрусіння (Гц)"},
+    {"Auto-shake (hold A + D)", "Автострушування (утримуйте A + D)"},
+    {"Auto-shake Rate (Hz)", "Частота автострушування (Гц)"},
 
     // Controls page
-    {"Controller Layout", "Схема контролера"},
+    {"Controller Layout", "Схема керування"},
     {"Original (RT aims, A fires, LT holds breath)", "Оригінальна (RT цілиться, A стріляє, LT затримує подих)"},
     {"Quenlor (LT aims, RT fires, A holds breath)", "Quenlor (LT цілиться, RT стріляє, A затримує подих)"},
     {"DualSense Adaptive Triggers", "Адаптивні тригери DualSense"},
     {"Right Trigger Effect Mode", "Режим ефекту правого тригера"},
     {"Off (pass-through)", "Вимк. (без ефекту)"},
-    {"Feedback (constant resistance)", "Віддача (постійний опір)"},
+    {"Feedback (constant resistance)", "Опір (постійний)"},
     {"Weapon (click point — gun trigger feel)", "Зброя (точка клацання — відчуття спускового гачка)"},
     {"Vibration (buzz on pull)", "Вібрація (тремтить під час натискання)"},
     {"Right Trigger Start Position", "Початкова позиція правого тригера"},
@@ -217,7 +221,7 @@ constexpr TranslationPair kPairs[] = {
     {"X button", "Кнопка X"},
     {"Y button", "Кнопка Y"},
     {"Left Trigger", "Лівий тригер"},
-    {"Right Trigger (aim)", "Правий тригер (приціл)"},
+    {"Right Trigger (aim)", "Правий тригер (прицілювання)"},
     {"Left Shoulder", "Лівий бампер"},
     {"Right Shoulder", "Правий бампер"},
     {"Left Stick Press", "Натискання лівого стіка"},
@@ -244,15 +248,14 @@ constexpr TranslationPair kPairs[] = {
     {"Memexport Readback (keep on)", "Зворотне читання memexport (не вимикати)"},
     {"Occlusion Queries", "Запити оклюзії"},
     {"PSO Missing Policy", "Поведінка за відсутності PSO"},
-    {"Block (wait per draw, budgeted — recommended)",
-     "Блокувати (чекати на кожен виклик малювання в межах бюджету — рекомендовано)"},
-    {"Skip (no block, pop-in on miss)", "Пропускати (без блокування, об’єкти можуть з’являтися із запізненням)"},
+    {"Block (wait per draw, budgeted — recommended)", "Блокувати (чекати в межах бюджету — рекомендовано)"},
+    {"Skip (no block, pop-in on miss)", "Пропускати (без очікування, об’єкти з’являються пізніше)"},
     {"Sync (inline compile, longest stutter)", "Синхронно (компіляція на місці, найдовші підвисання)"},
     {"PSO Block Budget (ms)", "Бюджет блокування PSO (мс)"},
     {"No PSO Wait At Frame End", "Не чекати PSO наприкінці кадру"},
     {"D3D12 Debug Layer (slow)", "Налагоджувальний шар D3D12 (повільно)"},
     {"Shader Storage Cache", "Кеш збережених шейдерів"},
-    {"Log Files To Keep", "Кількість файлів журналу"},
+    {"Log Files To Keep", "Скільки файлів журналу зберігати"},
     {"Log File Size Limit (MB)", "Ліміт розміру файлу журналу (МБ)"},
 
     // --- Setting tooltips --------------------------------------------------------------------
@@ -279,7 +282,7 @@ constexpr TranslationPair kPairs[] = {
     {"Steam Deck detected - the community-tested Deck preset was applied (RTV, 1x, 2x MSAA, 16x AF, "
      "FXAA + CAS, 30 FPS, VSync, fullscreen 1280x800). You can change anything in Settings; this "
      "will not be applied again.",
-     "Виявлено Steam Deck - застосовано перевірений спільнотою пресет для Deck (RTV, 1x, 2x MSAA, "
+     "Виявлено Steam Deck — застосовано перевірений спільнотою пресет для Deck (RTV, 1x, 2x MSAA, "
      "16x AF, FXAA + CAS, 30 FPS, VSync, повноекранний режим 1280x800). Будь-що можна змінити в "
      "«Налаштуваннях»; повторно пресет не застосовуватиметься."},
 
@@ -309,15 +312,15 @@ constexpr TranslationPair kPairs[] = {
      "тепер виглядають так, як мають."},
     {"Please play with it and tell us how it goes: your impressions, your FPS and your hardware "
      "(graphics card and processor), in the project's GitHub issues",
-     "Будь ласка, пограйте з ним і розкажіть нам, як він працює: ваші враження, FPS і "
+     "Будь ласка, випробуйте його й розкажіть нам, як він працює: ваші враження, FPS і "
      "конфігурацію (відеокарту та процесор), у розділі issues проєкту на GitHub"},
     {"Turn the native renderer on now? You can switch it off at any time in Settings -> Native.",
-     "Увімкнути нативний рендер зараз? Вимкнути його можна будь-коли: Налаштування -> Нативний "
+     "Увімкнути нативний рендер зараз? Вимкнути його можна будь-коли: Налаштування → Нативний "
      "рендер."},
 
     // --- Settings saved, game launch and save errors -------------------------------------------
     {"Launcher language changed. Restart to apply.",
-     "Мову лаунчера змінено. Перезапустіть, щоб застосувати."},
+     "Мову лаунчера змінено. Перезапустіть лаунчер, щоб застосувати зміни."},
     {"Failed to launch mirefall.exe.\nMake sure it exists next to PlayMirefall.exe.",
      "Не вдалося запустити mirefall.exe.\nПереконайтеся, що він лежить поруч із PlayMirefall.exe."},
     // "Failed to write settings to:\n" + path + "\n\nCheck file permissions and disk space."
@@ -325,6 +328,14 @@ constexpr TranslationPair kPairs[] = {
     {"Failed to write settings to:\n", "Не вдалося записати налаштування до файлу:\n"},
     {"\n\nCheck file permissions and disk space.",
      "\n\nПеревірте права доступу до файлу та вільне місце на диску."},
+
+    // --- Settings dialog: values it could not take, values it keeps ------------------------
+    // "These fields…" + one line per field: label + ": \"" + typed text + "\""
+    {"These fields do not hold a number and kept their previous values:",
+     "У цих полях не число, тому вони зберегли попередні значення:"},
+    // a choice value the list does not know: the value (or "(empty)") + " (from mirefall.toml)"
+    {"(empty)", "(порожньо)"},
+    {" (from mirefall.toml)", " (з mirefall.toml)"},
 
     // --- Names shown as they are ---------------------------------------------------------------
     {"Mirefall Recompilation", "Mirefall Recompilation"},

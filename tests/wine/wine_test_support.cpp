@@ -193,6 +193,15 @@ void PostClick(HWND window, int x, int y) {
   PostMouseUp(window, x, y);
 }
 
+void MovePointer(int screenX, int screenY) {
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = screenX * 65535 / std::max(1, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = screenY * 65535 / std::max(1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &move, sizeof move);
+}
+
 int Capture::MaxBrightness(int left, int top, int right, int bottom) const {
   int brightest = 0;
   for (int y = std::max(top, 0); y < std::min(bottom, height); ++y)
@@ -286,6 +295,43 @@ Capture LoadPng(const std::filesystem::path& file) {
   }
   Gdiplus::GdiplusShutdown(token);
   return image;
+}
+
+namespace {
+
+bool FindPngEncoder(CLSID& encoder) {
+  UINT count = 0, bytes = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return false;
+  std::vector<BYTE> buffer(bytes);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i)
+    if (std::wstring(codecs[i].MimeType) == L"image/png") {
+      encoder = codecs[i].Clsid;
+      return true;
+    }
+  return false;
+}
+
+}  // namespace
+
+std::filesystem::path SaveArtefactPng(const Capture& capture, const std::wstring& name) {
+  std::filesystem::path folder = BuildOutputFolder() / "test-artefacts";
+  std::filesystem::create_directories(folder);
+  std::filesystem::path file = folder / (name + L".png");
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (capture.width <= 0 || Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return {};
+  {
+    std::vector<std::uint32_t> opaque(capture.pixels);
+    for (std::uint32_t& p : opaque) p |= 0xFF000000;
+    Gdiplus::Bitmap bitmap(capture.width, capture.height, capture.width * 4, PixelFormat32bppARGB,
+                           reinterpret_cast<BYTE*>(opaque.data()));
+    CLSID encoder;
+    if (!FindPngEncoder(encoder) || bitmap.Save(file.c_str(), &encoder, nullptr) != Gdiplus::Ok) file.clear();
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return file;
 }
 
 }  // namespace mf::test

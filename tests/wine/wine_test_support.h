@@ -91,6 +91,8 @@ void PostKey(HWND window, UINT virtualKey);
 void PostMouseDown(HWND window, int x, int y);
 void PostMouseUp(HWND window, int x, int y);
 void PostClick(HWND window, int x, int y);
+// Moves the real pointer to a screen position, as a hand on the mouse would.
+void MovePointer(int screenX, int screenY);
 
 // The window's client area as the screen shows it.
 struct Capture {
@@ -113,5 +115,9 @@ inline int Blue(std::uint32_t pixel) { return pixel & 0xFF; }
 
 // Pixels of a PNG file decoded with GDI+, in the capture's layout.
 Capture LoadPng(const std::filesystem::path& file);
+
+// Keeps a capture as a PNG in the build's test-artefacts folder (bin/test-artefacts), for a
+// person to look at after the run; returns the file written.
+std::filesystem::path SaveArtefactPng(const Capture& capture, const std::wstring& name);
 
 }  // namespace mf::test

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "i18n/translate.h"
@@ -148,15 +149,63 @@ TEST_F(TranslationTest, EveryRowIsWellFormed) {
 // Only names and numbers read the same in both languages; every other row is translated.
 TEST_F(TranslationTest, EveryRowButNamesIsTranslated) {
   const std::set<std::string_view> kSameInBothLanguages = {
-      "1x", "2x", "4x", "8x", "16x", "3x - 3840x2160", "4x - 5120x2880", "VSync",
-      "Mirefall Recompilation", "Mirefall"};
+      "1x", "2x", "4x", "8x", "16x", "VSync", "Mirefall Recompilation", "Mirefall"};
+  // Only the dash differs: Ukrainian sets a spaced em dash where English makes do with a hyphen.
+  const std::set<std::string_view> kOnlyTypography = {"3x - 3840x2160", "4x - 5120x2880"};
   for (const TranslationPair& pair : TranslationPairs()) {
-    if (kSameInBothLanguages.count(pair.english)) {
+    if (kOnlyTypography.count(pair.english)) {
+      std::string dashed(pair.english);
+      dashed.replace(dashed.find(" - "), 3, " \u2014 ");
+      EXPECT_EQ(pair.ukrainian, dashed);
+    } else if (kSameInBothLanguages.count(pair.english)) {
       EXPECT_EQ(pair.ukrainian, pair.english);
     } else {
       EXPECT_TRUE(HasCyrillic(pair.ukrainian)) << "untranslated: \"" << pair.english << "\"";
     }
   }
+}
+
+// Ukrainian typography: a spaced em dash for a dash, a real ellipsis, a real arrow, and a
+// no-break space between a number and its unit, so "МБ" never starts a line alone.
+TEST_F(TranslationTest, UkrainianTypography) {
+  for (const TranslationPair& pair : TranslationPairs()) {
+    SCOPED_TRACE(std::string(pair.english));
+    EXPECT_EQ(pair.ukrainian.find(" - "), std::string_view::npos) << "a hyphen used as a dash";
+    EXPECT_EQ(pair.ukrainian.find("..."), std::string_view::npos) << "three dots for an ellipsis";
+    EXPECT_EQ(pair.ukrainian.find("->"), std::string_view::npos) << "an arrow drawn with a hyphen";
+    for (size_t at = pair.ukrainian.find("МБ"); at != std::string_view::npos; at = pair.ukrainian.find("МБ", at + 1)) {
+      if (at > 0 && pair.ukrainian[at - 1] == '(') continue;  // "(МБ)" after a label
+      EXPECT_EQ(pair.ukrainian.substr(at - 2, 2), "\u00A0") << "no no-break space before МБ";
+    }
+  }
+  EXPECT_EQ(*FindUkrainian("Update — preparing installer..."), "Оновлення — підготовка інсталятора\u2026");
+}
+
+// Rows whose first wording misled or read unnaturally.
+TEST_F(TranslationTest, RevisedWordings) {
+  const std::pair<std::string_view, std::string_view> kRows[] = {
+      {"Feedback (constant resistance)", "Опір (постійний)"},
+      {"Controller Layout", "Схема керування"},
+      {"Render Target Path", "Режим рендер-цілей"},
+      {"Right Trigger (aim)", "Правий тригер (прицілювання)"},
+      {"Auto (follow the Windows output device)", "Авто (за пристроєм виведення Windows)"},
+      {"Log Files To Keep", "Скільки файлів журналу зберігати"},
+      {"Launcher language changed. Restart to apply.",
+       "Мову лаунчера змінено. Перезапустіть лаунчер, щоб застосувати зміни."},
+      {"Experimental", "Експериментальне"},
+      {"Native Renderer (test)", "Нативний рендер (тестовий)"},
+      {"  (primary)", "  (основний)"},
+      {": (not connected)", ": (не підключено)"},
+  };
+  for (const auto& [english, ukrainian] : kRows) {
+    const std::string* found = FindUkrainian(english);
+    ASSERT_NE(found, nullptr) << english;
+    EXPECT_EQ(*found, ukrainian);
+  }
+  // Every row of the mouse camera hook starts alike, so they read as one group.
+  for (std::string_view english : {"Mouse Camera Hook (direct)", "Camera Hook Sensitivity", "Camera Hook Invert Y",
+                                   "Camera Hook: Direct Yaw", "Camera Hook: Catch-up"})
+    EXPECT_EQ(FindUkrainian(english)->rfind("Хук камери: ", 0), 0u) << english;
 }
 
 TEST_F(TranslationTest, EveryRowIsFoundByItsExactKey) {
