@@ -26,6 +26,13 @@ std::string VersionLineText() {
   return "MFLauncher " + std::string(kCurrentVersionTag) + "  —  " + std::string(kRepositoryPage);
 }
 
+float FittingTextSize(float preferred, float smallest, float availableWidth,
+                      const std::function<float(float size)>& widthAtSize) {
+  float size = preferred;
+  while (size > smallest && widthAtSize(size) > availableWidth) size = std::max(smallest, size - 1.0f);
+  return size;
+}
+
 ButtonColours ButtonColoursFor(const MenuItem& item, bool focused) {
   if (item.pressed) return {0xFF3C3C3C, 0xFFC8C8C8};
   if (item.hovered || focused) return {0xF0323232, 0xFFF0F0F0};

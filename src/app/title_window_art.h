@@ -3,6 +3,7 @@
 // the GDI+ calls so they can be checked without a screen. Colours are ARGB.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -55,6 +56,14 @@ struct ButtonColours {
 ButtonColours ButtonColoursFor(const MenuItem& item, bool focused);
 inline constexpr float kButtonBorderWidth = 1.5f;
 inline constexpr TextStyle kButtonText{18.0f, true, 0xFFE6E6E6};
+
+// A button's label stays on one line inside its button whatever font the fallback chose:
+// when it is too wide at its size, it is drawn a pixel smaller at a time until it fits, or
+// at the smallest size.
+inline constexpr float kSmallestButtonTextSize = 11.0f;
+inline constexpr int kButtonTextPadding = 8;  // each side
+float FittingTextSize(float preferred, float smallest, float availableWidth,
+                      const std::function<float(float size)>& widthAtSize);
 
 // The update banner: a pill with a soft red glow that brightens while it is active
 // (hovered, pressed or focused).

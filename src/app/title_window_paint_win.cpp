@@ -27,16 +27,45 @@ void AddRoundedRect(Gdiplus::GraphicsPath& path, float x, float y, float width, 
   path.CloseFigure();
 }
 
-void DrawCentredText(Gdiplus::Graphics& graphics, const std::string& utf8, const Gdiplus::Font& font,
+Gdiplus::RectF ItemBox(const MenuItem& item) {
+  return RectF(static_cast<float>(item.left), static_cast<float>(item.top), static_cast<float>(item.Width()),
+               static_cast<float>(item.Height()));
+}
+
+// Centred on one line: a label never wraps, whatever font it is drawn in.
+void DrawCentredText(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::Font& font,
                      std::uint32_t colour, const MenuItem& item) {
-  Gdiplus::StringFormat format;
+  Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap);
   format.SetAlignment(Gdiplus::StringAlignmentCenter);
   format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
   Gdiplus::SolidBrush brush{Color(colour)};
-  std::wstring text = Utf8ToWide(utf8);
-  RectF box(static_cast<float>(item.left), static_cast<float>(item.top), static_cast<float>(item.Width()),
-            static_cast<float>(item.Height()));
-  graphics.DrawString(text.c_str(), static_cast<INT>(text.size()), &font, box, &format, &brush);
+  graphics.DrawString(text.c_str(), static_cast<INT>(text.size()), &font, ItemBox(item), &format, &brush);
+}
+
+float MeasuredWidth(Gdiplus::Graphics& graphics, const std::wstring& text, const Gdiplus::Font& font) {
+  Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap);
+  RectF bounds;
+  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), &font, Gdiplus::PointF(0, 0), &format, &bounds);
+  return bounds.Width;
+}
+
+// The button's label at its own size, or smaller when the font the fallback chose draws it
+// wider than the button.
+void DrawButtonLabel(Gdiplus::Graphics& graphics, const MenuItem& item, const TitleWindowFonts& fonts) {
+  std::wstring text = Utf8ToWide(item.label);
+  Gdiplus::FontFamily family;
+  fonts.button->GetFamily(&family);
+  float available = static_cast<float>(item.Width() - 2 * kButtonTextPadding);
+  float size = FittingTextSize(kButtonText.pixelSize, kSmallestButtonTextSize, available, [&](float pixels) {
+    if (pixels == kButtonText.pixelSize) return MeasuredWidth(graphics, text, *fonts.button);
+    return MeasuredWidth(graphics, text, *MakeFont(family, {pixels, kButtonText.bold, kButtonText.colour}));
+  });
+  if (size == kButtonText.pixelSize) {
+    DrawCentredText(graphics, text, *fonts.button, kButtonText.colour, item);
+  } else {
+    DrawCentredText(graphics, text, *MakeFont(family, {size, kButtonText.bold, kButtonText.colour}),
+                    kButtonText.colour, item);
+  }
 }
 
 void DrawBackground(Gdiplus::Graphics& graphics, int width, int height, Gdiplus::Bitmap* background) {
@@ -87,7 +116,7 @@ void DrawButton(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused,
   graphics.FillRectangle(&fill, item.left, item.top, item.Width(), item.Height());
   Gdiplus::Pen border(Color(colours.border), kButtonBorderWidth);
   graphics.DrawRectangle(&border, item.left, item.top, item.Width(), item.Height());
-  DrawCentredText(graphics, item.label, *fonts.button, kButtonText.colour, item);
+  DrawButtonLabel(graphics, item, fonts);
 }
 
 void DrawBanner(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused, const TitleWindowFonts& fonts) {
@@ -111,7 +140,7 @@ void DrawBanner(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused,
   Gdiplus::Pen outline(Color(look.outline), kBannerOutlineWidth);
   graphics.DrawPath(&outline, &body);
 
-  DrawCentredText(graphics, item.label, *fonts.banner, kBannerText.colour, item);
+  DrawCentredText(graphics, Utf8ToWide(item.label), *fonts.banner, kBannerText.colour, item);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "wine_test_support.h"
 
@@ -75,6 +76,7 @@ TEST_F(TitleScreenTest, LogoShowsTopLeft) {
 }
 
 TEST_F(TitleScreenTest, ButtonsSitWhereTheLayoutPutsThem) {
+  SaveArtefactPng(capture_, L"title-en");
   for (const ButtonBox& box : kButtons) {
     // A dark fill inside, a light border around it, the labels in light text.
     EXPECT_LT(capture_.MeanBrightness(box.left + 4, box.top + 4, box.left + 20, box.bottom - 4), 70);
@@ -114,6 +116,63 @@ TEST_F(TitleScreenTest, HintAndVersionLineAreWritten) {
   // "D-Pad: Select Option   A: Confirm" from (20, 688); the version line right-aligned at the top.
   EXPECT_GT(capture_.MaxBrightness(20, 688, 260, 706), 150);
   EXPECT_GT(capture_.MaxBrightness(900, 12, 1260, 30), 110);
+}
+
+// Settings opens the settings dialog over the title window, by Enter, by Space and by a
+// click; closing it leaves the title window running.
+TEST_F(TitleScreenTest, SettingsOpensTheSettingsDialog) {
+  auto openAndClose = [&](const char* how, const std::function<void()>& open) {
+    SCOPED_TRACE(how);
+    open();
+    HWND dialog = WaitForProcessWindow(launcher_->id(), L"#32770", L"Mirefall");
+    ASSERT_TRUE(dialog) << "no settings dialog";
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), window_);
+    EXPECT_FALSE(::IsWindowEnabled(window_)) << "the dialog is modal";
+    PostKey(dialog, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog) && ::IsWindowEnabled(window_); }));
+  };
+  openAndClose("Enter", [&] {
+    PostKey(window_, VK_TAB);
+    PostKey(window_, VK_RETURN);
+  });
+  openAndClose("Space", [&] { PostKey(window_, VK_SPACE); });
+  openAndClose("click", [&] { PostClick(window_, 1036, 674); });
+  EXPECT_TRUE(launcher_->running());
+}
+
+// The rows of a capture, within a box, that hold a pixel brighter than the threshold.
+int BrightRows(const Capture& capture, const ButtonBox& box, int inset, int threshold) {
+  int rows = 0;
+  for (int y = box.top + inset; y < box.bottom - inset; ++y)
+    if (capture.MaxBrightness(box.left + inset, y, box.right - inset, y + 1) > threshold) ++rows;
+  return rows;
+}
+
+// In Ukrainian, under the fonts Wine and Proton have (no Bahnschrift, no Segoe UI), every
+// label is drawn on one line and inside its button: «Налаштування» too.
+TEST(TitleScreenUkrainian, EveryLabelOnOneLineInsideItsButton) {
+  TempGameFolder folder;
+  folder.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  folder.WriteFile("launcher.ini", "launcher_language = uk\r\n");
+  ChildProcess launcher(folder.path() / "PlayMirefall.exe", L"", folder.path());
+  HWND window = WaitForProcessWindow(launcher.id(), L"MFLauncherWindow");
+  ASSERT_TRUE(window);
+  Capture capture;
+  ASSERT_TRUE(WaitUntil([&] {
+    capture = CaptureClient(window);
+    return capture.width == 1280 && BorderBrightness(capture, kButtons[0]) > 200;
+  }));
+  SaveArtefactPng(capture, L"title-uk");
+  for (const ButtonBox& box : kButtons) {
+    // Inside the border: the label's light pixels.
+    int width = box.right - box.left;
+    int textWidth = capture.BrightSpan(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3, 200);
+    EXPECT_GT(textWidth, 20) << "a label is drawn";
+    EXPECT_LE(textWidth, width - 12) << "the label fits inside its button";
+    EXPECT_LE(BrightRows(capture, box, 3, 200), 24) << "the label is one line";
+  }
+  PostKey(window, VK_ESCAPE);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
 }
 
 }  // namespace

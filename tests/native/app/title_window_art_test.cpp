@@ -52,3 +52,17 @@ TEST(VersionLine, ShowsVersionAndRepository) {
 
 }  // namespace
 }  // namespace mf::app
+
+namespace mf::app {
+namespace {
+
+// A label 10 pixels wider than the button at 18 pixels, its width growing with its size.
+TEST(ButtonLabelFit, StepsDownUntilTheLabelFits) {
+  auto width = [](float size) { return size * 7.5f; };  // 135 at 18
+  EXPECT_EQ(FittingTextSize(18, 11, 124, width), 16.0f);
+  EXPECT_EQ(FittingTextSize(18, 11, 135, width), 18.0f) << "a label that fits keeps its size";
+  EXPECT_EQ(FittingTextSize(18, 11, 20, width), 11.0f) << "never smaller than the smallest size";
+}
+
+}  // namespace
+}  // namespace mf::app

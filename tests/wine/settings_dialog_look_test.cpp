@@ -1,0 +1,151 @@
+// Every page of the settings dialog as a player sees it, in English and in Ukrainian under
+// the fonts Wine and Proton have: captured, kept as PNGs in bin/test-artefacts, and checked
+// the way a person would look at them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+
+#include "i18n/translate.h"
+#include "settings/settings_schema.h"
+#include "settings_dialog_support.h"
+
+namespace mf::test {
+namespace {
+
+constexpr std::uint32_t kPage = 0x181A1E;  // RGB(24, 26, 30)
+
+struct Child {
+  HWND window;
+  RECT box;  // dialog client coordinates
+  std::wstring className;
+};
+
+std::vector<Child> VisibleChildren(HWND dialog) {
+  std::vector<Child> children;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(child)) continue;
+    RECT box = {};
+    ::GetWindowRect(child, &box);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    children.push_back({child, box, WindowClass(child)});
+  }
+  return children;
+}
+
+int TextWidthIn(HWND control, const std::wstring& text) {
+  HDC dc = ::GetDC(control);
+  HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(control, dc);
+  return size.cx;
+}
+
+const char* kLanguageNames[] = {"en", "uk"};
+
+class SettingsDialogLookTest : public testing::TestWithParam<i18n::UiLanguage> {
+ protected:
+  void SetUp() override {
+    i18n::SetUiLanguage(GetParam());
+    MovePointer(0, 0);  // no hover, no tooltip in the pictures
+  }
+  void TearDown() override { i18n::SetUiLanguage(i18n::UiLanguage::English); }
+  TempGameFolder folder_{L"mf-settings-look"};
+};
+
+TEST_P(SettingsDialogLookTest, EveryPageIsDarkReadableAndTidy) {
+  SettingsDialogDriver driver(folder_);
+  HWND dialog = driver.Open();
+  ASSERT_TRUE(dialog);
+  RECT window = {}, client = {};
+  ::GetWindowRect(dialog, &window);
+  ::GetClientRect(dialog, &client);
+  EXPECT_LE(window.right - window.left, 1280) << "fits a Steam Deck screen";
+  EXPECT_LE(window.bottom - window.top, 800) << "fits a Steam Deck screen";
+
+  const std::wstring language = GetParam() == i18n::UiLanguage::English ? L"en" : L"uk";
+  for (int page = 0; page < kPageCount; ++page) {
+    SCOPED_TRACE("page " + std::to_string(page));
+    ASSERT_TRUE(driver.ShowPage(page));
+    std::vector<Child> children = VisibleChildren(dialog);
+    // Painted once the corners are the page colour and the Save button shows.
+    Capture shot;
+    ASSERT_TRUE(WaitUntil([&] {
+      shot = CaptureClient(dialog);
+      return shot.width > 0 && shot.At(3, shot.height - 3) == kPage && shot.At(shot.width - 3, 3) == kPage;
+    })) << "the dialog is not drawn in its dark page colour";
+    ASSERT_TRUE(WaitUntil([&] {
+      shot = CaptureClient(dialog);
+      for (const Child& child : children)
+        if (child.className == L"Static" && !WindowText(child.window).empty() &&
+            shot.MaxBrightness(child.box.left, child.box.top, child.box.right, child.box.bottom) < 150)
+          return false;
+      return true;
+    })) << "a label is not drawn in light text";
+    SaveArtefactPng(shot, L"settings-" + language + L"-page" + std::to_wstring(page));
+
+    for (size_t i = 0; i < children.size(); ++i) {
+      const Child& a = children[i];
+      SCOPED_TRACE(WindowText(a.window));
+      EXPECT_TRUE(a.box.left >= 0 && a.box.top >= 0 && a.box.right <= client.right && a.box.bottom <= client.bottom)
+          << "falls off the dialog";
+      for (size_t j = i + 1; j < children.size(); ++j) {
+        RECT overlap = {};
+        EXPECT_FALSE(::IntersectRect(&overlap, &a.box, &children[j].box))
+            << "overlaps " << testing::PrintToString(WindowText(children[j].window));
+      }
+      if (a.className == L"Static") {
+        // A text that only just fits loses its last letter when drawn: keep a few pixels spare.
+        EXPECT_LE(TextWidthIn(a.window, WindowText(a.window)), a.box.right - a.box.left - 4) << "the label is cut";
+      }
+      if (a.className == L"Button" && !WindowText(a.window).empty()) {  // "&&" shows as one '&'
+        std::wstring shown = WindowText(a.window);
+        if (size_t amp = shown.find(L"&&"); amp != std::wstring::npos) shown.erase(amp, 1);
+        EXPECT_LE(TextWidthIn(a.window, shown), a.box.right - a.box.left - 8) << "the button text is cramped";
+      }
+    }
+  }
+  ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_EQ(driver.Result(), 2);
+}
+
+// A drop-down list opens as wide as its widest entry; in Ukrainian no list is more than
+// 40% wider than in English, and none is wider than the dialog.
+TEST(SettingsDialogLook, UkrainianListsAreAboutAsWideAsEnglish) {
+  TempGameFolder folder(L"mf-settings-lists");
+  std::map<std::string, int> englishWidths;
+  for (auto language : {i18n::UiLanguage::English, i18n::UiLanguage::Ukrainian}) {
+    i18n::SetUiLanguage(language);
+    SettingsDialogDriver driver(folder);
+    HWND dialog = driver.Open();
+    ASSERT_TRUE(dialog);
+    RECT client = {};
+    ::GetClientRect(dialog, &client);
+    for (const auto& row : settings::SettingsSchema()) {
+      if (row.kind != settings::SettingKind::Choice || row.tab == settings::SettingTab::Hidden) continue;
+      int width = static_cast<int>(::SendMessageW(driver.Control(row.key.c_str()), CB_GETDROPPEDWIDTH, 0, 0));
+      EXPECT_LE(width, client.right) << row.key;
+      if (language == i18n::UiLanguage::English) {
+        englishWidths[row.key] = width;
+      } else {
+        EXPECT_LE(width, englishWidths[row.key] * 14 / 10 + 10) << row.key << " English " << englishWidths[row.key];
+      }
+    }
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(driver.Result(), 2);
+  }
+  i18n::SetUiLanguage(i18n::UiLanguage::English);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SettingsDialogLookTest,
+                         testing::Values(i18n::UiLanguage::English, i18n::UiLanguage::Ukrainian),
+                         [](const testing::TestParamInfo<i18n::UiLanguage>& info) {
+                           return std::string(kLanguageNames[static_cast<int>(info.param)]);
+                         });
+
+}  // namespace
+}  // namespace mf::test
