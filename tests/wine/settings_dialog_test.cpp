@@ -294,6 +294,28 @@ TEST_F(SettingsDialogTest, SaveWritesBothFiles) {
   EXPECT_FALSE(prefs.count("launcher_key_prompts")) << "the older prompt key goes on save";
 }
 
+// mirefall.toml held open by another program: the store's error box says so, and the rest
+// of the save (launcher.ini, the language) still happens and the dialog closes.
+TEST_F(SettingsDialogTest, AFailedConfigSaveIsReportedAndTheRestIsSaved) {
+  SettingsDialogDriver driver(folder_);
+  ASSERT_TRUE(driver.Open());
+  ::SendMessageW(driver.Control("launcher_steam_overlay"), CB_SETCURSEL, 1, 0);
+  std::filesystem::path config = folder_.path() / "mirefall.toml";
+  HANDLE holder = ::CreateFileW(config.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  driver.Click(driver.Item(kSaveButtonId));
+  HWND box = WaitForProcessWindow(::GetCurrentProcessId(), L"#32770", L"MFLauncher \u2014 Save error");
+  ASSERT_TRUE(box) << "no save-error box";
+  EXPECT_NE(StaticTexts(box).find(config.wstring()), std::wstring::npos);
+  driver.PressOk(box);
+  EXPECT_EQ(driver.Result(), 1);
+  ::CloseHandle(holder);
+
+  EXPECT_EQ(File("mirefall.toml"), kConfig);
+  EXPECT_EQ(Prefs()["launcher_steam_overlay"], "off");
+}
+
 TEST_F(SettingsDialogTest, LegacyPromptKeyOpensAsXbox) {
   SettingsDialogDriver driver(folder_);
   ASSERT_TRUE(driver.Open());
