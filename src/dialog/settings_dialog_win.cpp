@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "dialog/dialog_style_win.h"
 #include "dialog/launcher_rows.h"
 #include "dialog/setting_controls_win.h"
+#include "dialog/settings_page_layout.h"
 #include "i18n/translate.h"
 #include "settings/config_file.h"
 #include "settings/config_reader.h"
@@ -121,9 +123,8 @@ void FitWindowToPages(HWND dialog, int buttonsTop) {
   ::GetClientRect(dialog, &client);
   int width = window.right - window.left;
   int height = (window.bottom - window.top) - client.bottom + buttonsTop + kClientBelowButtons;
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int y = std::max(0, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2);
-  ::SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ScreenPoint origin = DialogOrigin(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), width, height);
+  ::SetWindowPos(dialog, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL InitDialog(HWND dialog, DialogState& state) {

@@ -90,6 +90,10 @@ RowBoxes PlaceRow(const PageColumns& columns, int k, ValueControl control) {
   return boxes;
 }
 
+ScreenPoint DialogOrigin(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
+  return {(screenWidth - windowWidth) / 2, std::max(0, (screenHeight - windowHeight) / 2)};
+}
+
 int DropDownListWidth(int controlWidth, int widestEntryText) { return std::max(controlWidth, widestEntryText + 24); }
 
 }  // namespace mf::dialog

@@ -44,6 +44,14 @@ struct RowBoxes {
 // The boxes of the k-th row of the page (k from 0, in table order).
 RowBoxes PlaceRow(const PageColumns& columns, int k, ValueControl control);
 
+// Where the dialog goes once it has grown to its pages: centred on the screen, or at the top
+// when it is taller than the screen, so that its buttons can always be reached.
+struct ScreenPoint {
+  int x = 0, y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+ScreenPoint DialogOrigin(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
+
 // The drop-down list of a choice row is as wide as its widest entry needs, never narrower
 // than the box itself.
 int DropDownListWidth(int controlWidth, int widestEntryText);

@@ -24,10 +24,15 @@ SettingsDialogDriver::SettingsDialogDriver(const TempGameFolder& folder) : folde
 }
 
 SettingsDialogDriver::~SettingsDialogDriver() {
-  if (result_.valid()) {
+  if (!result_.valid()) return;
+  // A test that stopped half-way may have left a message box over the dialog: answer it
+  // first, or the dialog could never close and the thread never end.
+  WaitUntil([&] {
+    for (const std::wstring& caption : {kMessageCaption, std::wstring(L"MFLauncher \u2014 Save error")})
+      if (HWND box = FindProcessWindow(::GetCurrentProcessId(), L"#32770", caption)) PressOk(box);
     if (dialog_ && ::IsWindow(dialog_)) ::PostMessageW(dialog_, WM_CLOSE, 0, 0);
-    result_.wait_for(kPatience);
-  }
+    return result_.wait_for(std::chrono::milliseconds(200)) == std::future_status::ready;
+  });
 }
 
 HWND SettingsDialogDriver::Open() {

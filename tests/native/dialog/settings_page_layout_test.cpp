@@ -82,6 +82,11 @@ TEST(SettingsPageLayout, ControlKinds) {
   EXPECT_EQ(ValueControlFor(row("no_range", SettingKind::Float, 0, 0)), ValueControl::Edit);
 }
 
+TEST(SettingsPageLayout, DialogIsCentredOrAtTheTopOfAShortScreen) {
+  EXPECT_EQ(DialogOrigin(1280, 800, 820, 660), (ScreenPoint{230, 70}));
+  EXPECT_EQ(DialogOrigin(1280, 600, 820, 660), (ScreenPoint{230, 0})) << "taller than the screen";
+}
+
 TEST(SettingsPageLayout, DropDownListIsAsWideAsItsWidestEntry) {
   EXPECT_EQ(DropDownListWidth(160, 100), 160);
   EXPECT_EQ(DropDownListWidth(160, 300), 324);
