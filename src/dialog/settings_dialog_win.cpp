@@ -173,7 +173,7 @@ void DrawTab(const DRAWITEMSTRUCT& item) {
 // the overlay generator is part of the launcher.
 void RebuildPromptOverlay(const std::filesystem::path& /*launcherFolder*/) {}
 
-void ShowInformation(HWND dialog, const std::string& text, UINT icon) {
+void ShowMessage(HWND dialog, const std::string& text, UINT icon) {
   std::wstring wide = app::Utf8ToWide(text);
   ::MessageBoxW(dialog, wide.c_str(), TrPtr("Mirefall Recompilation"), icon | MB_OK);
 }
@@ -193,11 +193,11 @@ void Save(HWND dialog) {
   settings::WriteLauncherPrefs(iniPath);
   RebuildPromptOverlay(state.launcherFolder);
 
-  if (!rejected.empty()) ShowInformation(dialog, RejectedFieldsMessage(rejected), MB_ICONWARNING);
+  if (!rejected.empty()) ShowMessage(dialog, RejectedFieldsMessage(rejected), MB_ICONWARNING);
   if (newCode != settings::LanguageCode(oldLanguage)) {
     i18n::SetUiLanguage(newCode == "uk" ? i18n::UiLanguage::Ukrainian : i18n::UiLanguage::English);
     settings::StoreLanguagePreference(state.launcherFolder, i18n::CurrentUiLanguage());
-    ShowInformation(dialog, i18n::Translate("Launcher language changed. Restart to apply."), MB_ICONINFORMATION);
+    ShowMessage(dialog, i18n::Translate("Launcher language changed. Restart to apply."), MB_ICONINFORMATION);
   } else {
     settings::StoreLanguagePreference(state.launcherFolder, oldLanguage);
   }

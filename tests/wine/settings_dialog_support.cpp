@@ -82,7 +82,8 @@ void SettingsDialogDriver::Click(HWND control) {
 }
 
 HWND SettingsDialogDriver::Focus() const {
-  GUITHREADINFO info = {sizeof info};
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
   ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog_, nullptr), &info);
   return info.hwndFocus;
 }
