@@ -376,8 +376,9 @@ TEST_F(SettingsDialogTest, KeyboardMovesThroughTheVisiblePage) {
   EXPECT_TRUE(visited.count(driver.Item(kCancelButtonId)));
   EXPECT_FALSE(visited.count(driver.Control("vsync"))) << "a Graphics control on the Advanced page";
 
-  // Ctrl+Tab, typed as a player types it.
-  ASSERT_TRUE(::SetForegroundWindow(driver.dialog()) || true);
+  // Ctrl+Tab, typed as a player types it: real key input goes to the foreground window.
+  ::SetForegroundWindow(driver.dialog());
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == driver.dialog(); }));
   INPUT keys[4] = {};
   WORD sequence[4][2] = {{VK_CONTROL, 0}, {VK_TAB, 0}, {VK_TAB, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
   for (int i = 0; i < 4; ++i) {
