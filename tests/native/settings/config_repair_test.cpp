@@ -44,7 +44,7 @@ TEST(RepairConfigText, DuplicatesAndMissingKeys) {
                             "render_target_path_d3d12 = \"rtv\"\r",
        std::nullopt},
       {"first of two lines wins; comments and blank lines go",
-       "# written by the game\r\nvsync = false\r\n\r\n[section]\r\n" + kOtherKeys + "vsync = true\r\n",
+       "# written by the game\r\nvsync = false\r\n\r\n# more\r\n" + kOtherKeys + "vsync = true\r\n",
        "# Auto-deduplicated by MFLauncher\r\nvsync = false\r\n" + kOtherKeys},
       {"duplicate game_data_root", "game_data_root = \"./assets\"\nvsync = false\n" + kOtherKeys +
                                        "  game_data_root = \"x\"\n",

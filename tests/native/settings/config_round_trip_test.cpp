@@ -69,7 +69,7 @@ TEST(ConfigRoundTrip, ThroughTheFilesOnDisk) {
   BuildSettingsSchema();
   ReadConfigFile(config);
   EXPECT_EQ(FindSetting("texture_path")->value, "C:\\mods");
-  EXPECT_EQ(LoadedConfigFile().extraLines, std::vector<std::string>{"mod_option = \"kept\" # as is"});
+  EXPECT_EQ(LoadedConfigFile().extraLines, (std::vector<std::string>{"mod_option = \"kept\" # as is", "[section]"}));
   ASSERT_TRUE(WriteConfigFile(config).succeeded);
   EXPECT_EQ(testing::ReadBytes(config), firstSave);
 }
