@@ -88,6 +88,41 @@ TEST(ApplyConfigText, LinesOfTheFile) {
   for (const ReadCase& c : cases) ExpectRead(c);
 }
 
+TEST(ApplyConfigText, StatementsRatherThanLines) {
+  const ReadCase cases[] = {
+      {"a setting under a table header is no setting, and stays under its header",
+       "vsync = true\n[debug]\nvsync = false # off\n  [[mods]]\nname = 'a'\n",
+       {{"vsync", "true"}},
+       {"[debug]", "vsync = false # off", "  [[mods]]", "name = 'a'"}},
+      {"the same unknown key in different tables is kept in each; a repeat in one table once",
+       "x = 1\n[a]\nx = 2\nx = 3\n[[b]]\nx = 4\n[[b]]\nx = 5\n",
+       {},
+       {"x = 1", "[a]", "x = 2", "[[b]]", "x = 4", "[[b]]", "x = 5"}},
+      {"game_data_root in a table is the table's own",
+       "game_data_root = 'x'\n[t]\ngame_data_root = 'y'\n", {}, {"[t]", "game_data_root = 'y'"}},
+      {"a value over several lines is one statement, kept with its line ends",
+       "mods = [\r\n  \"a\",\r\n]\r\nnotes = '''\nvsync = false\n'''\nfullscreen = true\n",
+       {{"vsync", "true"}, {"fullscreen", "true"}},
+       {"mods = [\r\n  \"a\",\r\n]", "notes = '''\nvsync = false\n'''"}},
+      {"a setting's value over several lines",
+       "keybind_a = \"\"\"\nQ,\\\n  LMB\"\"\" # joined\ntexture_path = '''\r\nC:\\mods\r\n'''\n",
+       {{"keybind_a", "Q,LMB"}, {"texture_path", "C:\\mods\n"}},
+       {}},
+      {"quoted spellings of a setting are the setting",
+       "\"vsync\" = false\n'window_width' = 640\n\"launcher_language\" = 'uk'\n",
+       {{"vsync", "false"}, {"window_width", "640"}, {"launcher_language", "uk"}},
+       {}},
+      {"a dotted key is not the setting it starts with", "vsync.x = 1\n\"vsync.x\" = 2\n", {{"vsync", "true"}},
+       {"vsync.x = 1", "\"vsync.x\" = 2"}},
+      {"one-line triple-quoted strings holding quotes and '#'",
+       "keybind_a = \"\"\"a\"b#c\"\"\"\nkeybind_b = '''it's # not'''\n",
+       {{"keybind_a", "a\"b#c"}, {"keybind_b", "it's # not"}},
+       {}},
+      {"UTF-16 text is not read", "\xFF\xFEv\0=\0\n\0"s, {{"vsync", "true"}}, {}},
+  };
+  for (const ReadCase& c : cases) ExpectRead(c);
+}
+
 TEST(ApplyConfigText, BinaryGarbageNeverSetsAnythingItShouldNot) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
