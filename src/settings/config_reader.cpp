@@ -29,6 +29,7 @@ std::vector<std::string> ApplyConfigText(std::string_view text, std::vector<Sett
       }
       if (statement.key == "game_data_root") continue;
     }
+    if (statement.unclosed) continue;  // malformed, and it could swallow what the save puts after it
     // A key TOML finds twice makes the whole file unreadable to it: keep the first.
     if (keptKeys.insert(KeyInTable(statement)).second) extraLines.emplace_back(statement.text);
   }

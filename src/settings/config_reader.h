@@ -13,7 +13,8 @@ namespace mf::settings {
 // statement wins) and returns the statements the launcher must keep, exactly as written:
 // top-level keys it does not know, then every [table] or [[array]] header with the keys
 // under it, so each stays in its table. A key found twice in one table is kept once, the
-// first time. Comments, blank and malformed lines are dropped, and so is the top-level
+// first time. Comments, blank and malformed lines (among them an unknown key whose value
+// is opened but never closed) are dropped, and so is the top-level
 // game_data_root, which the writer always writes itself. Values are not checked against
 // kind, range or choices. Text that starts with a UTF-16 byte-order mark is not read.
 std::vector<std::string> ApplyConfigText(std::string_view text, std::vector<SettingDef>& schema);

@@ -20,27 +20,36 @@ bool HasDuplicateKey(const std::vector<TomlStatement>& statements) {
   return false;
 }
 
-// The file rebuilt from its key statements and table headers, every key kept once in its
-// table, at its first occurrence. Comments, blank and malformed lines go.
-std::string DeduplicatedText(const std::vector<TomlStatement>& statements) {
-  std::string text = "# Auto-deduplicated by MFLauncher";
-  text += kLineEnd;
+// The statements a deduplicated file is rebuilt from: table headers and every key once in
+// its table, at its first occurrence. Comments, blank and malformed lines go, and so does a
+// key whose value is never closed: in the rebuilt file it could swallow the lines after it.
+std::vector<const TomlStatement*> KeptStatements(const std::vector<TomlStatement>& statements) {
+  std::vector<const TomlStatement*> kept;
   std::unordered_set<std::string> written;
   for (const TomlStatement& statement : statements) {
     bool keep = statement.kind == TomlStatementKind::Header ||
-                (statement.kind == TomlStatementKind::KeyValue && written.insert(KeyInTable(statement)).second);
-    if (!keep) continue;
-    text += statement.text;
+                (statement.kind == TomlStatementKind::KeyValue && !statement.unclosed &&
+                 written.insert(KeyInTable(statement)).second);
+    if (keep) kept.push_back(&statement);
+  }
+  return kept;
+}
+
+std::string DeduplicatedText(const std::vector<const TomlStatement*>& kept) {
+  std::string text = "# Auto-deduplicated by MFLauncher";
+  text += kLineEnd;
+  for (const TomlStatement* statement : kept) {
+    text += statement->text;
     text += kLineEnd;
   }
   return text;
 }
 
 // "key = value" lines for the game keys the top level lacks, or empty when it lacks none.
-std::string SeededDefaults(const std::vector<TomlStatement>& statements, const std::vector<SettingDef>& schema) {
+std::string SeededDefaults(const std::vector<const TomlStatement*>& statements, const std::vector<SettingDef>& schema) {
   std::unordered_set<std::string_view> presentKeys;
-  for (const TomlStatement& statement : statements)
-    if (IsTopLevelKey(statement)) presentKeys.insert(statement.key);
+  for (const TomlStatement* statement : statements)
+    if (IsTopLevelKey(*statement)) presentKeys.insert(statement->key);
 
   std::string seeded;
   for (const SettingDef& row : schema) {
@@ -68,10 +77,16 @@ std::optional<std::string> RepairConfigText(std::string_view text, const std::ve
   std::string_view withoutBom = StripUtf8Bom(text);
   std::vector<TomlStatement> statements = ScanTomlStatements(withoutBom);
   bool deduplicate = HasDuplicateKey(statements);
-  std::string seeded = SeededDefaults(statements, schema);
+  std::vector<const TomlStatement*> kept;
+  if (deduplicate) {
+    kept = KeptStatements(statements);
+  } else {
+    for (const TomlStatement& statement : statements) kept.push_back(&statement);
+  }
+  std::string seeded = SeededDefaults(kept, schema);
   if (!deduplicate && seeded.empty()) return std::nullopt;
 
-  std::string repaired = deduplicate ? DeduplicatedText(statements) : std::string(text);
+  std::string repaired = deduplicate ? DeduplicatedText(kept) : std::string(text);
   if (seeded.empty()) return repaired;
 
   // The seeded keys go at the end of the top level. When a table follows, they go before its

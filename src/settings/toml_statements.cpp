@@ -45,14 +45,15 @@ std::optional<size_t> ScanKeyValue(std::string_view text, size_t at, size_t line
     statement.key = std::move(key->name);
     size_t valueAt = SkipBlanks(text, equals + 1);
     statement.valueText = text.substr(equals + 1, lineEnd - equals - 1);
-    if (std::optional<size_t> length = MeasureTomlValue(text.substr(valueAt))) {
-      size_t valueEnd = valueAt + *length;
-      size_t end = LineEndFrom(text, valueEnd);
-      if (OnlyCommentUntil(text, valueEnd, end)) {
-        statement.valueText = text.substr(equals + 1, end - equals - 1);
-        return end;
-      }
+    TomlValueScan value = ScanTomlValue(text.substr(valueAt));
+    if (value.length) {
+      // Whatever follows the value on its last line (a comment, or junk TOML would refuse)
+      // belongs to the statement.
+      size_t end = LineEndFrom(text, valueAt + *value.length);
+      statement.valueText = text.substr(equals + 1, end - equals - 1);
+      return end;
     }
+    statement.unclosed = valueAt + value.reached > lineEnd || value.ranOut;
     return lineEnd;
   }
   // Not a key TOML accepts: keep what older launchers saw, the text before the first '='.

@@ -27,11 +27,16 @@ struct TomlStatement {
   std::string key;             // KeyValue: the key's single spelling (see TomlKey), or the
                                // blank-trimmed text before '=' when TOML would refuse the key
   std::string_view valueText;  // KeyValue: everything after the '='
+  // KeyValue: the value goes on past its first line but is never closed, so the statement
+  // is that line alone. Where it would end depends on what follows it, so a file rebuilt
+  // from kept statements must not keep this one: it could swallow what comes after it.
+  bool unclosed = false;
 };
 
 // The statements of text in order. Their texts and the line ends between them make up the
 // whole text. A value continues onto the next lines only when TOML's grammar says so and it
-// is closed in the end; otherwise its statement is the one line, as in older launchers.
+// is closed in the end (the statement then ends with the line that closes it); otherwise
+// its statement is the one line, as in older launchers.
 std::vector<TomlStatement> ScanTomlStatements(std::string_view text);
 
 // Whether a statement assigns a key in a table (rather than at the top level).

@@ -26,7 +26,9 @@ bool LooksLikeDateOrTime(std::string_view text) {
 }
 
 // A multi-line string: the opening delimiter is at text[0..3). TOML lets up to two quotes
-// stand just before the closing delimiter, so a run of three to five closes it.
+// stand just before the closing delimiter, so a run of three to five closes it (a longer
+// run, which TOML refuses, is taken to close it too: only the end of the text leaves a
+// multi-line string open).
 std::optional<size_t> MeasureMultiLineString(std::string_view text, char quote) {
   for (size_t i = 3; i < text.size();) {
     if (quote == '"' && text[i] == '\\') {
@@ -39,7 +41,7 @@ std::optional<size_t> MeasureMultiLineString(std::string_view text, char quote) 
     }
     size_t run = 1;
     while (i + run < text.size() && text[i + run] == quote) ++run;
-    if (run >= 3) return run <= 5 ? std::optional<size_t>(i + run) : std::nullopt;
+    if (run >= 3) return i + run;
     i += run;
   }
   return std::nullopt;
@@ -62,9 +64,11 @@ class ValueScanner {
  public:
   explicit ValueScanner(std::string_view text) : text_(text) {}
 
-  std::optional<size_t> Measure() {
-    if (!Value()) return std::nullopt;
-    return at_;
+  TomlValueScan Scan() {
+    bool complete = Value();
+    // Stopped at the end of the text with the value still open (not on a bad number there).
+    bool ranOut = !complete && AtEnd() && !badScalar_;
+    return {complete ? std::optional<size_t>(at_) : std::nullopt, at_, ranOut};
   }
 
  private:
@@ -93,7 +97,10 @@ class ValueScanner {
     char c = Peek();
     if (c == '"' || c == '\'') {
       std::optional<size_t> length = MeasureTomlString(text_.substr(at_));
-      if (!length) return false;
+      if (!length) {
+        if (text_.compare(at_, 3, std::string(3, c)) == 0) at_ = text_.size();  // searched to the end
+        return false;
+      }
       at_ += *length;
       return true;
     }
@@ -164,12 +171,15 @@ class ValueScanner {
       ++at_;
       while (!AtEnd() && IsScalarCharacter(text_[at_])) ++at_;
     }
-    return IsTomlBareValue(scalar) || LooksLikeDateOrTime(scalar);
+    if (IsTomlBareValue(scalar) || LooksLikeDateOrTime(scalar)) return true;
+    badScalar_ = !scalar.empty();
+    return false;
   }
 
   std::string_view text_;
   size_t at_ = 0;
   int depth_ = 0;
+  bool badScalar_ = false;
 };
 
 // One part of a dotted key, appended to name in its single spelling.
@@ -215,7 +225,9 @@ std::optional<size_t> MeasureTomlString(std::string_view text) {
   return MeasureOneLineString(text, quote);
 }
 
-std::optional<size_t> MeasureTomlValue(std::string_view text) { return ValueScanner(text).Measure(); }
+TomlValueScan ScanTomlValue(std::string_view text) { return ValueScanner(text).Scan(); }
+
+std::optional<size_t> MeasureTomlValue(std::string_view text) { return ScanTomlValue(text).length; }
 
 std::optional<TomlKey> ScanTomlKey(std::string_view text) {
   TomlKey key;

@@ -23,6 +23,13 @@ std::optional<size_t> MeasureTomlString(std::string_view text);
 // start with a complete value.
 std::optional<size_t> MeasureTomlValue(std::string_view text);
 
+struct TomlValueScan {
+  std::optional<size_t> length;  // as MeasureTomlValue gives it
+  size_t reached = 0;            // how far the scan read before it ended or gave up
+  bool ranOut = false;           // gave up at the end of the text with the value still open
+};
+TomlValueScan ScanTomlValue(std::string_view text);
+
 struct TomlKey {
   size_t length = 0;  // of the key as written, up to its last character
   // One spelling per key: each part bare when it can be, otherwise in double quotes, joined

@@ -118,6 +118,8 @@ TEST(ApplyConfigText, StatementsRatherThanLines) {
        "keybind_a = \"\"\"a\"b#c\"\"\"\nkeybind_b = '''it's # not'''\n",
        {{"keybind_a", "a\"b#c"}, {"keybind_b", "it's # not"}},
        {}},
+      {"an unknown key whose value is never closed is dropped; a setting's line is still read",
+       "mods = [\n  \"a\",\nkeybind_a = '''x\nodd = maybe\n", {{"keybind_a", "'''x"}}, {"odd = maybe"}},
       {"UTF-16 text is not read", "\xFF\xFEv\0=\0\n\0"s, {{"vsync", "true"}}, {}},
   };
   for (const ReadCase& c : cases) ExpectRead(c);

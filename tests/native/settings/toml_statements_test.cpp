@@ -86,11 +86,27 @@ TEST(ScanTomlStatements, WhereEachStatementEnds) {
   }
 }
 
+// A value that goes on past its line but is never closed: where it would end depends on the
+// lines after it, so the store must know not to rebuild a file around it.
+TEST(ScanTomlStatements, AValueNeverClosedIsMarked) {
+  const std::pair<std::string, bool> cases[] = {
+      {"a = [\n", true},           {"a = [", true},          {"a = '''x", true},     {"a = \"\"\"\nx\n", true},
+      {"a = [1,\nmaybe]\n", true}, {"a = { b = [\n", true},  {"a = maybe", false},   {"a = \"x\nb = 1", false},
+      {"a = maybe\nb", false},     {"= [\n", false},         {"a = [1]", false},     {"a = 1 2\n", false},
+  };
+  for (const auto& [text, unclosed] : cases) {
+    std::vector<TomlStatement> statements = ScanTomlStatements(text);
+    ASSERT_FALSE(statements.empty());
+    EXPECT_EQ(statements.front().unclosed, unclosed) << PrintToString(text);
+    EXPECT_EQ(statements.front().text, text.substr(0, text.find('\n'))) << PrintToString(text);
+  }
+}
+
 TEST(MeasureTomlValue, ValuesTomlAccepts) {
   const char* complete[] = {"true", "-17", "1_000", "0x1F", "1e3", "-inf", "1979-05-27 07:32:00Z", "07:32:00",
                             "\"a\\\"b\"", "'a\\'", "\"\"\"a\"\"\"\"\"", "[]", "[1, [2, 'x'],]", "{}",
                             "{ a = 1, b.c = [1,\n2] }"};
-  const char* incomplete[] = {"", "maybe", "1 # x", "9223372036854775808", "\"a", "'a\nb'", "\"\"\"a\"\"\"\"\"\"",
+  const char* incomplete[] = {"", "maybe", "1 # x", "9223372036854775808", "\"a", "'a\nb'", "\"\"\"a\"\"", "'''a''",
                               "[1 2]", "[1,,]", "[a = 1]", "{ a = 1, }", "{ a = 1\n}", "{ a }"};
   for (const char* value : complete) {
     std::optional<size_t> length = MeasureTomlValue(value);
