@@ -1,6 +1,6 @@
 #pragma once
-// The interface language at start-up: the launcher.ini preference, else the
-// launcher_language line of mirefall.toml, else the first line of the older launcher.lang,
+// The interface language at start-up: the launcher.ini preference, else the top-level
+// launcher_language key of mirefall.toml, else the first line of the older launcher.lang,
 // which is moved into launcher.ini once and deleted.
 #include <filesystem>
 #include <optional>

@@ -24,8 +24,11 @@ using ::testing::PrintToString;
 class TomlDocuments : public ::testing::Test {
  protected:
   void SetUp() override { MF_SKIP_WITHOUT_PYTHON_CHECKS(); }
+  // With MF_KEEP_TOML_DOCUMENTS set to a folder, the files of a failed run are copied there.
   void TearDown() override {
-    if (HasFailure() && std::getenv("MF_KEEP_TOML_DOCUMENTS")) fs::copy(folder_.path(), "/tmp/mf_toml_documents", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    const char* keep = std::getenv("MF_KEEP_TOML_DOCUMENTS");
+    std::error_code ignored;
+    if (HasFailure() && keep) fs::copy(folder_.path(), keep, fs::copy_options::recursive, ignored);
   }
 
   // Saves and repairs the document as the launcher does, checks what needs no parser (a
@@ -51,8 +54,7 @@ class TomlDocuments : public ::testing::Test {
 
     std::string output;
     int exitCode = testing::RunPythonCheck("toml_documents_check.py", "'" + folder_.path().string() + "'",
-                                           folder_.path().parent_path() / (folder_.path().filename().string() + ".txt"),
-                                           &output);
+                                           folder_ / "report.txt", &output);
     if (exitCode == 77) GTEST_SKIP() << testing::kPython << " has no tomllib";
     EXPECT_EQ(exitCode, 0) << output;
   }
