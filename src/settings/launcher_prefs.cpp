@@ -30,6 +30,12 @@ void ParseLine(std::string_view line, PrefsMap& prefs) {
   prefs[ToLowerAscii(key)] = std::string(value);
 }
 
+// Set by a read that found the file but could not read it; cleared by the next good read.
+bool& LastReadFailed() {
+  static bool failed = false;
+  return failed;
+}
+
 }  // namespace
 
 PrefsMap& LauncherPrefs() {
@@ -55,12 +61,15 @@ std::string FormatLauncherPrefs(const PrefsMap& prefs) {
   return text;
 }
 
-void ReadLauncherPrefs(const std::filesystem::path& iniPath) {
+bool ReadLauncherPrefs(const std::filesystem::path& iniPath) {
   std::optional<std::string> text = ReadWholeFile(iniPath);
   LauncherPrefs() = text ? ParseLauncherPrefs(*text) : MakeEmptyPrefs();
+  LastReadFailed() = !text && !IsSurelyAbsent(iniPath);
+  return !LastReadFailed();
 }
 
 bool WriteLauncherPrefs(const std::filesystem::path& iniPath) {
+  if (LastReadFailed()) return false;
   return WriteFileAtomically(iniPath, FormatLauncherPrefs(LauncherPrefs()));
 }
 

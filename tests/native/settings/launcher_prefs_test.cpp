@@ -90,5 +90,27 @@ TEST(ReadLauncherPrefs, MissingFileGivesAnEmptyMap) {
   EXPECT_EQ(FindLauncherPref("x"), nullptr);
 }
 
+TEST(ReadLauncherPrefs, AFileThatCannotBeReadIsNeverWrittenOver) {
+  // A folder in the file's place stands for a file held open by another program: it is
+  // there, but its contents cannot be read.
+  testing::TempFolder folder;
+  std::filesystem::create_directory(folder / "launcher.ini");
+  LauncherPrefs() = ParseLauncherPrefs("x = 1\n");
+  EXPECT_FALSE(ReadLauncherPrefs(folder / "launcher.ini"));
+  EXPECT_TRUE(LauncherPrefs().empty());
+
+  // The map lacks whatever that file holds, so no save may write it anywhere.
+  LauncherPrefs()["launcher_language"] = "uk";
+  std::filesystem::path other = folder / "other.ini";
+  EXPECT_FALSE(WriteLauncherPrefs(other));
+  EXPECT_FALSE(std::filesystem::exists(other));
+
+  // A good read (a missing file counts) lifts the refusal.
+  EXPECT_TRUE(ReadLauncherPrefs(other));
+  LauncherPrefs()["launcher_language"] = "uk";
+  EXPECT_TRUE(WriteLauncherPrefs(other));
+  EXPECT_NE(testing::ReadBytes(other).value_or("").find("launcher_language = uk\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace mf::settings
