@@ -23,6 +23,7 @@ void ApplyDeckPreset(std::vector<SettingDef>& schema);
 
 // launcher.ini key whose presence means the preset was applied on this installation.
 inline constexpr std::string_view kDeckPresetAppliedKey = "deck_preset_applied";
+inline constexpr std::string_view kDeckPresetAppliedValue = "1";
 
 // The value of the SteamDeck environment variable that Steam sets on a Deck: "1" there.
 bool SteamDeckVariableSaysDeck(std::wstring_view value);

@@ -57,7 +57,7 @@ void ApplySteamDeckPresetOnce(const std::filesystem::path& executableFolder) {
   ApplyDeckPreset(SettingsSchema());
   app::SaveConfigFileOrReport(configPath);  // reports its own failure; the preset is not retried
 
-  LauncherPrefs()[std::string(kDeckPresetAppliedKey)] = "1";
+  LauncherPrefs()[std::string(kDeckPresetAppliedKey)] = std::string(kDeckPresetAppliedValue);
   WriteLauncherPrefs(iniPath);
   ::MessageBoxW(nullptr, app::TrPtr(kDeckPresetMessage), app::TrPtr(kDeckPresetCaption), MB_ICONINFORMATION | MB_OK);
 }

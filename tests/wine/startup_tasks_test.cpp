@@ -348,7 +348,7 @@ TEST_F(StartupTasks, AllBoxesDueComeInOrderBeforeTheTitleWindow) {
 
 TEST_F(StartupTasks, UnreadablePreferencesAreLeftAsTheyWere) {
   // The player's settled answers, in a file another program holds open without letting
-  // others read it (it may still be replaced, as a scanner or sync tool allows).
+  // others read it. Nothing may be asked or applied again: the answers are unknown.
   const std::string prefs = "launcher_language = uk\r\ndeck_preset_applied = 1\r\n" + std::string(kOffersSettled);
   folder_.WriteFile("launcher.ini", prefs);
   HANDLE held = ::CreateFileW((folder_.path() / L"launcher.ini").c_str(), GENERIC_READ, FILE_SHARE_DELETE,
