@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "settings/toml_text.h"
+
 namespace mf::share {
 namespace {
 
@@ -75,7 +77,9 @@ bool IsWorthSharing(const std::vector<CacheFile>& files) {
 
 std::string BuildPayloadJson(std::string_view launcherVersion, const std::vector<CacheFile>& files,
                              std::string_view fingerprint) {
-  return "{\"content\":\"" + JsonEscaped(UploadMessage(launcherVersion, files, fingerprint)) + "\"}";
+  // A TOML basic string, as the settings writer quotes it, is also a JSON string: the same
+  // escapes for quotes, backslashes and control characters, and valid UTF-8 throughout.
+  return "{\"content\":" + settings::QuoteTomlString(UploadMessage(launcherVersion, files, fingerprint)) + "}";
 }
 
 std::string BuildShareScript(const ShareScriptPaths& paths, std::string_view webhookUrl,
@@ -112,28 +116,6 @@ std::string PowerShellQuoted(std::string_view text) {
     if (!wasQuote) quoted += text[i++];
   }
   return quoted + "'";
-}
-
-std::string JsonEscaped(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    switch (c) {
-      case '"': escaped += "\\\""; break;
-      case '\\': escaped += "\\\\"; break;
-      case '\n': escaped += "\\n"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\t': escaped += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char code[7];
-          std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
-          escaped += code;
-        } else {
-          escaped += c;
-        }
-    }
-  }
-  return escaped;
 }
 
 }  // namespace mf::share

@@ -30,7 +30,8 @@ std::string Fingerprint(std::string_view manifest);
 // A cache worth sending: at least one file and more than 4095 bytes in all.
 bool IsWorthSharing(const std::vector<CacheFile>& files);
 
-// The JSON payload: {"content":"<message>"} with the message escaped as JSON requires.
+// The JSON payload: {"content":"<message>"}, the message escaped as JSON requires whatever
+// the file names hold.
 std::string BuildPayloadJson(std::string_view launcherVersion, const std::vector<CacheFile>& files,
                              std::string_view fingerprint);
 
@@ -51,8 +52,5 @@ std::string BuildShareScript(const ShareScriptPaths& paths, std::string_view web
 // takes as a single quote (' and the typographic ‘ ’ ‚ ‛) is doubled, so the literal holds
 // exactly text.
 std::string PowerShellQuoted(std::string_view text);
-
-// text as the inside of a JSON string: quote, backslash and control characters escaped.
-std::string JsonEscaped(std::string_view text);
 
 }  // namespace mf::share
