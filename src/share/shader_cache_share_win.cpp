@@ -32,17 +32,12 @@ constexpr const char* kConsentText =
 // it, folder names in any script are read as written.
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-struct FindCloser {
-  void operator()(HANDLE find) const { ::FindClose(find); }
-};
-
 // The folder's shareable cache files, in the order the directory lists them.
 std::vector<CacheFile> ScanCacheFolder(const fs::path& folder) {
   std::vector<CacheFile> files;
   WIN32_FIND_DATAW found = {};
-  HANDLE first = ::FindFirstFileW((folder / L"*").c_str(), &found);
-  if (first == INVALID_HANDLE_VALUE) return files;
-  std::unique_ptr<void, FindCloser> find(first);
+  win::UniqueFindHandle find(::FindFirstFileW((folder / L"*").c_str(), &found));
+  if (!find) return files;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     std::string name = app::WideToUtf8(found.cFileName);
