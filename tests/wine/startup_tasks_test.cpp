@@ -361,7 +361,6 @@ TEST_F(StartupTasks, UnreadablePreferencesAreLeftAsTheyWere) {
   }
   ::CloseHandle(held);
   EXPECT_EQ(folder_.ReadFile("launcher.ini"), prefs);
-  EXPECT_FALSE(folder_.ReadFile("launcher.ini.mf1_new"));
 }
 
 // ---- Music -------------------------------------------------------------------------------
