@@ -11,6 +11,7 @@ packages=(
   imagemagick                                # the demo's screenshot
   python3 python3-pil                        # the TOML check in the tests; the artwork script
   clang libclang-rt-14-dev                   # libFuzzer
+  sox vorbis-tools                           # tools/make_music.sh: the title-screen music loop
 )
 
 missing=()

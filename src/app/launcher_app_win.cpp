@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/gdiplus_win.h"
+#include "app/music_win.h"
 #include "app/text_win.h"
 #include "app/title_window_win.h"
 #include "i18n/translate.h"
@@ -10,7 +11,10 @@
 #include "settings/config_file.h"
 #include "settings/config_repair.h"
 #include "settings/launcher_language.h"
+#include "settings/native_renderer_offer_win.h"
 #include "settings/settings_schema.h"
+#include "settings/steam_deck_win.h"
+#include "share/shader_cache_share_win.h"
 
 namespace mf::app {
 namespace {
@@ -38,9 +42,15 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   i18n::SetUiLanguage(settings::DecideStartupLanguage(folder));
   settings::StoreLanguagePreference(folder, i18n::CurrentUiLanguage());
   settings::RepairConfigFile(settings::ConfigFilePath(folder));
+  settings::ApplySteamDeckPresetOnce(folder);
+  share::ShareShaderCache(folder);
+  settings::OfferNativeRenderer(folder);
   LauncherImages images;
   LoadLauncherImages(instance, images);
   settings::BuildSettingsSchema();
+  BackgroundMusic music;  // declared after the images: stopped, and its file deleted, first
+  music.Prepare(instance);
+  music.Start();
 
   TitleWindow titleWindow(images);
   HWND window = titleWindow.Create(instance);
@@ -50,7 +60,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
 
   RunMessageLoop(window);
 
-  // Shutdown by scope: the window object, then the images, then GDI+.
+  // Shutdown by scope: the window object, the music, the images, then GDI+.
   return 0;
 }
 

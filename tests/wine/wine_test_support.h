@@ -72,7 +72,11 @@ struct RunningLauncher {
   std::unique_ptr<ChildProcess> process;
   HWND window = nullptr;  // null when no title window appeared
 };
+// Starts it as a player who declines every question asked before the title window (and
+// acknowledges every notice), then waits for the title window.
 RunningLauncher StartLauncher(const TempGameFolder& folder, const std::wstring& arguments = {});
+// Only starts it: for tests that answer the start-up boxes themselves.
+std::unique_ptr<ChildProcess> StartLauncherProcess(const TempGameFolder& folder, const std::wstring& arguments = {});
 // Closes the launcher with Escape, as a player would; its exit code, once it has ended.
 std::optional<DWORD> CloseLauncher(RunningLauncher& launcher);
 
@@ -80,6 +84,40 @@ std::optional<DWORD> CloseLauncher(RunningLauncher& launcher);
 HWND FindProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {});
 HWND WaitForProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {},
                           std::chrono::milliseconds timeout = kPatience);
+
+// A message box (or dialog) of the process, found by its caption.
+HWND WaitForBox(DWORD processId, const std::wstring& caption, std::chrono::milliseconds timeout = kPatience);
+// Presses a box's button (IDOK, IDYES, IDNO...) the way a click does.
+void PressButton(HWND box, int id);
+
+// Sets an environment variable of the test process, which the programs it starts inherit,
+// and puts the old value back at the end of the scope.
+class ScopedEnvironmentVariable {
+ public:
+  ScopedEnvironmentVariable(const std::wstring& name, const std::wstring& value);
+  ~ScopedEnvironmentVariable();
+  ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+  ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+ private:
+  std::wstring name_;
+  std::optional<std::wstring> old_;
+};
+
+// A temporary folder of its own for the programs the test starts (TMP and TEMP point into
+// it), so the files they leave there can be counted.
+class PrivateTempFolder {
+ public:
+  PrivateTempFolder();
+  const std::filesystem::path& path() const { return folder_.path(); }
+  // Names of the files in it that start with prefix.
+  std::vector<std::wstring> FilesStartingWith(const std::wstring& prefix) const;
+
+ private:
+  TempGameFolder folder_{L"mf-temp"};
+  ScopedEnvironmentVariable tmp_{L"TMP", folder_.path().wstring()};
+  ScopedEnvironmentVariable temp_{L"TEMP", folder_.path().wstring()};
+};
 
 std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);
