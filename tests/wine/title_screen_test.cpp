@@ -155,8 +155,8 @@ TEST(TitleScreenUkrainian, EveryLabelOnOneLineInsideItsButton) {
   TempGameFolder folder;
   folder.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
   folder.WriteFile("launcher.ini", "launcher_language = uk\r\n");
-  ChildProcess launcher(folder.path() / "PlayMirefall.exe", L"", folder.path());
-  HWND window = WaitForProcessWindow(launcher.id(), L"MFLauncherWindow");
+  RunningLauncher launcher = StartLauncher(folder);  // answers the start-up offers
+  HWND window = launcher.window;
   ASSERT_TRUE(window);
   Capture capture;
   ASSERT_TRUE(WaitUntil([&] {
@@ -172,8 +172,7 @@ TEST(TitleScreenUkrainian, EveryLabelOnOneLineInsideItsButton) {
     EXPECT_LE(textWidth, width - 12) << "the label fits inside its button";
     EXPECT_LE(BrightRows(capture, box, 3, 200), 24) << "the label is one line";
   }
-  PostKey(window, VK_ESCAPE);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  EXPECT_EQ(CloseLauncher(launcher), 0u);
 }
 
 }  // namespace
