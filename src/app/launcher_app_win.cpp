@@ -11,6 +11,8 @@
 #include "settings/config_repair.h"
 #include "settings/launcher_language.h"
 #include "settings/settings_schema.h"
+#include "update/failed_update_check_win.h"
+#include "update/release_check_win.h"
 
 namespace mf::app {
 namespace {
@@ -38,6 +40,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   i18n::SetUiLanguage(settings::DecideStartupLanguage(folder));
   settings::StoreLanguagePreference(folder, i18n::CurrentUiLanguage());
   settings::RepairConfigFile(settings::ConfigFilePath(folder));
+  update::CheckPreviousUpdate();
   LauncherImages images;
   LoadLauncherImages(instance, images);
   settings::BuildSettingsSchema();
@@ -47,6 +50,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   if (!window) return 1;
   ::ShowWindow(window, showCommand);
   ::UpdateWindow(window);
+  update::StartReleaseCheck(window);
 
   RunMessageLoop(window);
 
