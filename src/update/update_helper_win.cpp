@@ -7,7 +7,6 @@
 
 #include "app/version.h"
 #include "app/win_handles_win.h"
-#include "i18n/utf16_win.h"
 #include "update/file_ops_win.h"
 #include "update/install_plan.h"
 #include "update/update_log_win.h"
@@ -18,8 +17,6 @@ namespace mf::update {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path PathFromUtf8(const std::string& utf8) { return fs::path(i18n::Utf8ToWide(utf8)); }
 
 bool Exists(const fs::path& path) {
   std::error_code code;
@@ -106,7 +103,7 @@ void StartLauncher(const fs::path& install) {
 
 }  // namespace
 
-int RunUpdateHelper(const std::string& zipPath, const std::string& installDir, int oldProcessId) {
+int RunUpdateHelper(const fs::path& zip, const fs::path& install, int oldProcessId) {
   std::optional<fs::path> temp = TempFolder();
   if (!temp) return 2;
   const fs::path log = *temp / kLogFileName;
@@ -114,11 +111,10 @@ int RunUpdateHelper(const std::string& zipPath, const std::string& installDir, i
                                                  FILE_ATTRIBUTE_NORMAL, nullptr)); }
   SetUpdateLogFile(log);
 
-  const fs::path zip = PathFromUtf8(zipPath), install = PathFromUtf8(installDir);
   const fs::path staging = *temp / kStagingFolderName, backup = *temp / kBackupFolderName,
                  rollback = *temp / kRollbackFolderName;
-  UpdateLog("update helper v" + std::string(app::kCurrentVersionTag.substr(1)) + " starting; zip=" + zipPath +
-            " dest=" + installDir);
+  UpdateLog("update helper v" + std::string(app::kCurrentVersionTag.substr(1)) + " starting; zip=" + PathText(zip) +
+            " dest=" + PathText(install));
   WaitForLauncherExit(oldProcessId);
 
   std::string error;

@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include <filesystem>
 
 namespace mf::update {
 
@@ -7,7 +7,7 @@ namespace mf::update {
 // installs the release zip into the installation folder, keeps the player's data, and
 // starts the launcher again - the new one, or the previous one, restored, when the update
 // failed. Every step goes to the update log. Exit code 0 success, 1 update aborted, 2 no
-// temporary folder. Paths are UTF-8.
-int RunUpdateHelper(const std::string& zipPath, const std::string& installDir, int oldProcessId);
+// temporary folder.
+int RunUpdateHelper(const std::filesystem::path& zip, const std::filesystem::path& install, int oldProcessId);
 
 }  // namespace mf::update

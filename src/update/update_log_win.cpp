@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/win_handles_win.h"
+#include "i18n/utf16_win.h"
 #include "update/update_log_format.h"
 #include "update/update_paths.h"
 
@@ -32,8 +33,9 @@ std::filesystem::path UpdateLogPath() {
 void SetUpdateLogFile(const std::filesystem::path& file) { LogFile() = file; }
 
 std::string PathText(const std::filesystem::path& path) {
-  std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+  // The system's conversion: a name Windows allows but UTF-8 cannot carry (a lone
+  // surrogate) shows as U+FFFD instead of throwing.
+  return i18n::WideToUtf8(path.native());
 }
 
 void UpdateLog(std::string_view message) {

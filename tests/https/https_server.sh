@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts or stops the updater tests' HTTPS server on 127.0.0.1.
-#   https_server.sh start DIR   makes a test CA and a certificate for localhost in DIR
-#                               (keys live only there, made afresh each time), serves
-#                               DIR/www, and writes the port to DIR/port
+#   https_server.sh start DIR   makes a test CA (once) and a certificate for localhost in
+#                               DIR (keys live only there, never in the repository),
+#                               serves DIR/www, and writes the port to DIR/port
 #   https_server.sh stop DIR    ends the server started for DIR
 # The Windows tests import DIR/ca.der into their Wine prefix's root store only.
 set -euo pipefail
@@ -23,9 +23,13 @@ case $action in
     mkdir -p "$dir/www"
     rm -f "$dir/port"
     cd "$dir"
-    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Mirefall Test CA" \
-      -addext "basicConstraints=critical,CA:TRUE" -addext "keyUsage=critical,keyCertSign,cRLSign" \
-      -keyout ca.key -out ca.pem >/dev/null 2>&1
+    # One CA per folder, kept for later runs: the Wine prefix beside it keeps trusting it, and
+    # its own name, so that certificate chains never meet a CA of another folder by name.
+    if [[ ! -f ca.pem || ! -f ca.key ]]; then
+      openssl req -x509 -newkey rsa:2048 -nodes -days 3650 -subj "/CN=Mirefall Test CA $(openssl rand -hex 6)" \
+        -addext "basicConstraints=critical,CA:TRUE" -addext "keyUsage=critical,keyCertSign,cRLSign" \
+        -keyout ca.key -out ca.pem >/dev/null 2>&1
+    fi
     openssl req -newkey rsa:2048 -nodes -subj "/CN=localhost" -keyout server.key -out server.csr >/dev/null 2>&1
     printf 'subjectAltName=DNS:localhost,IP:127.0.0.1\nextendedKeyUsage=serverAuth\nbasicConstraints=CA:FALSE\n' \
       >server.ext

@@ -8,12 +8,6 @@ namespace mf::test {
 bool TrustTestCa(const std::string& der) {
   HCERTSTORE root = ::CertOpenSystemStoreW(0, L"ROOT");
   if (!root) return false;
-  for (;;) {
-    PCCERT_CONTEXT old = ::CertFindCertificateInStore(root, X509_ASN_ENCODING, 0, CERT_FIND_SUBJECT_STR_W,
-                                                      L"Mirefall Test CA", nullptr);
-    if (!old) break;
-    ::CertDeleteCertificateFromStore(old);  // frees the context as well
-  }
   BOOL added = ::CertAddEncodedCertificateToStore(root, X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()),
                                                   static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING,
                                                   nullptr);

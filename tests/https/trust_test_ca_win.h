@@ -4,9 +4,7 @@
 
 namespace mf::test {
 
-// Adds the CA (DER bytes) to the prefix's "ROOT" store, first removing the CA of any
-// earlier run (each run makes a new one under the same name). False when the store
-// refuses.
+// Adds the CA (DER bytes) to the prefix's "ROOT" store. False when the store refuses.
 bool TrustTestCa(const std::string& der);
 
 }  // namespace mf::test

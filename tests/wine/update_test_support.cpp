@@ -64,7 +64,7 @@ TestHttpsServer::TestHttpsServer() {
   DWORD length = ::GetEnvironmentVariableW(L"MF_TEST_HTTPS_DIR", folder, 1024);
   if (length == 0 || length >= 1024) return;
   folder_ = std::filesystem::path(std::wstring(folder, length));
-  TrustTestCa(ReadBytes(folder_ / "ca.der"));
+  if (!TrustTestCa(ReadBytes(folder_ / "ca.der"))) return;  // not ready: the tests say so
   port_ = std::atoi(ReadBytes(folder_ / "port").c_str());
 }
 

@@ -22,7 +22,7 @@ std::string StandInProgram(const std::string& marker);
 
 // The local HTTPS server of the updater tests (tests/https), started by CTest before them:
 // its folder comes in MF_TEST_HTTPS_DIR. Construction trusts the server's test CA inside
-// this Wine prefix only, replacing the CA of any earlier run.
+// this Wine prefix only.
 class TestHttpsServer {
  public:
   TestHttpsServer();
