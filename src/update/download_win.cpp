@@ -22,6 +22,8 @@ constexpr int kProgressBarId = 800;
 constexpr int kStatusLineId = 801;
 constexpr int kCancelButtonId = 802;
 constexpr COLORREF kStatusText = RGB(220, 220, 220);
+// The bar ends at 68 pixels; Cancel (28 high, 16 above the bottom) needs 12 below it.
+constexpr int kMinClientHeight = 68 + 12 + 28 + 16;
 
 void PostProgress(DownloadJob& job) {
   if (job.dialog && !job.progressPending.exchange(true, std::memory_order_acq_rel))
@@ -105,6 +107,16 @@ void InitDialog(HWND dialog, DialogState& state) {
   RECT client = {};
   ::GetClientRect(dialog, &client);
   int width = client.right, height = client.bottom;
+  if (height < kMinClientHeight) {
+    // With the fonts Wine and Proton have, 60 dialog units are too short for the bar and
+    // the button below it: grow the dialog rather than let Cancel cover the bar.
+    RECT frame = {};
+    ::GetWindowRect(dialog, &frame);
+    int grow = kMinClientHeight - height;
+    ::SetWindowPos(dialog, nullptr, frame.left, frame.top - grow / 2, frame.right - frame.left,
+                   frame.bottom - frame.top + grow, SWP_NOZORDER | SWP_NOACTIVATE);
+    height = kMinClientHeight;
+  }
   app::CreateDialogChild(dialog, L"STATIC", app::TrPtr("Update — preparing installer..."),
                          SS_NOPREFIX | SS_ENDELLIPSIS, kStatusLineId, 16, 16, width - 32, 22);
   HWND bar = app::CreateDialogChild(dialog, PROGRESS_CLASSW, L"", PBS_SMOOTH, kProgressBarId, 16, 46, width - 32, 22);
