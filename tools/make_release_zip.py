@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes a release-shaped zip for the update benchmark: one top folder with the launcher,
-the game and its DLLs, and a few hundred prompt, texture and native files, about SIZE MB
-in all. Contents are pseudo-random with some repetition, so they compress a little, as
+the game and its DLLs, and a few hundred prompt, texture and native files; the zip is
+about SIZE MB. Contents are pseudo-random with some repetition, so they compress a little, as
 real program files do.
 
     make_release_zip.py OUT.zip LAUNCHER_EXE [SIZE_MB]
@@ -13,11 +13,11 @@ import zipfile
 
 
 def blob(rng, size):
-    # Half random, half repeated: compresses to roughly 60-70 %.
+    # Mostly random with some repetition: compresses to roughly 85-90 %, as program files do.
     chunk = rng.randbytes(4096)
     parts = []
     while size > 0:
-        piece = rng.randbytes(4096) if rng.random() < 0.6 else chunk
+        piece = rng.randbytes(4096) if rng.random() < 0.85 else chunk
         parts.append(piece[:size])
         size -= len(piece)
     return b"".join(parts)
@@ -30,9 +30,9 @@ def main():
     top = "MFRecomp-v2.0.12/"
     mb = 1024 * 1024
     files = {
-        "mirefall.exe": 60 * mb,
-        "hxbruntimerd.dll": 25 * mb,
-        "hxbgpu-xenosrd.dll": 20 * mb,
+        "mirefall.exe": 70 * mb,
+        "hxbruntimerd.dll": 30 * mb,
+        "hxbgpu-xenosrd.dll": 22 * mb,
         "TracyClientrd.dll": 2 * mb,
         "amd_fidelityfx_dx12drel.dll": 6 * mb,
         "gamecontrollerdb.txt": 300 * 1024,
