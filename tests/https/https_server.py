@@ -7,6 +7,8 @@ optional side files change how it is answered:
   NAME.cut      send only this many bytes of the body, then drop the connection (the
                 Content-Length header still announces the whole body)
   NAME.rate     send at most this many bytes per second, in small pieces
+  NAME.stall    after this many bytes of the body, send nothing more for a minute while
+                keeping the connection open (a transfer that has stalled)
 Missing files answer 404 with a JSON body shaped like the release API's.
 
 The port is chosen by the system and written to --port-file once the server listens.
@@ -51,6 +53,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         status = side_value(path, ".status") or 200
         cut = side_value(path, ".cut")
         rate = side_value(path, ".rate")
+        stall = side_value(path, ".stall")
         self.send_response(status)
         self.send_header("Content-Type", "application/octet-stream")
         self.send_header("Content-Length", str(size))
@@ -61,7 +64,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
             with open(path, "rb") as source:
                 sent = 0
                 while sent < to_send:
-                    data = source.read(min(piece, to_send - sent))
+                    if stall is not None and sent >= stall:
+                        time.sleep(60)
+                        break
+                    limit = to_send - sent if stall is None else max(1, min(to_send, stall) - sent)
+                    data = source.read(min(piece, limit))
                     if not data:
                         break
                     self.wfile.write(data)

@@ -75,12 +75,13 @@ std::string TestHttpsServer::Url(const std::string& path) const {
 }
 
 void TestHttpsServer::Serve(const std::string& path, const std::string& bytes, int status, long long cut,
-                            long long rate) const {
+                            long long rate, long long stall) const {
   const std::filesystem::path file = folder_ / "www" / path;
   WriteBytes(file, bytes);
   WriteOrRemoveSide(file.string() + ".status", status);
   WriteOrRemoveSide(file.string() + ".cut", cut);
   WriteOrRemoveSide(file.string() + ".rate", rate);
+  WriteOrRemoveSide(file.string() + ".stall", stall);
 }
 
 void TestHttpsServer::Remove(const std::string& path) const {

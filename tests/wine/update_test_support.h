@@ -30,10 +30,10 @@ class TestHttpsServer {
   // "localhost:PORT": the value for MF_RELEASE_HOST.
   std::wstring HostAndPort() const;
   std::string Url(const std::string& path) const;
-  // Serves bytes at the path; `status`, `cut` and `rate` go into the side files that
-  // change the answer (see tests/https/https_server.py). Zero leaves one out.
+  // Serves bytes at the path; `status`, `cut`, `rate` and `stall` go into the side files
+  // that change the answer (see tests/https/https_server.py). Zero leaves one out.
   void Serve(const std::string& path, const std::string& bytes, int status = 0, long long cut = 0,
-             long long rate = 0) const;
+             long long rate = 0, long long stall = 0) const;
   void Remove(const std::string& path) const;
 
  private:
