@@ -169,18 +169,18 @@ TEST_F(DownloadTest, CancelDuringTheTransferDeletesThePartialFile) {
   server_.Serve("dl/slow.zip", PseudoRandomBytes(4 * 1024 * 1024), 0, 0, 64 * 1024);
   auto started = std::chrono::steady_clock::now();
   bool buttonCoversBar = true;
-  std::uint32_t background = 0;
+  bool darkBackground = false;
   Run run = Download(server_.Url("dl/slow.zip"), "", [&](HWND dialog) {
     // As drawn, with the fonts the prefix has: dark, and Cancel clear of the bar.
     RECT bar = {}, cancel = {}, overlap = {};
     ::GetWindowRect(::GetDlgItem(dialog, 800), &bar);
     ::GetWindowRect(::GetDlgItem(dialog, 802), &cancel);
     buttonCoversBar = ::IntersectRect(&overlap, &bar, &cancel) != FALSE;
-    background = CaptureClient(dialog).At(4, 4);
+    darkBackground = WaitUntil([&] { return CaptureClient(dialog).At(4, 4) == 0x181A1Eu; }, 10s);
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(802, BN_CLICKED), 0);
   });
   EXPECT_FALSE(buttonCoversBar);
-  EXPECT_EQ(background, 0x181A1Eu);
+  EXPECT_TRUE(darkBackground) << "the dialog is painted in the dark background colour";
   EXPECT_EQ(run.result, 2);
   EXPECT_FALSE(fs::exists(job_.destPath));
   EXPECT_LT(std::chrono::steady_clock::now() - started, 30s) << "cancel ended the transfer, not its end";
