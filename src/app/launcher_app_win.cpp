@@ -15,6 +15,8 @@
 #include "settings/settings_schema.h"
 #include "settings/steam_deck_win.h"
 #include "share/shader_cache_share_win.h"
+#include "update/failed_update_check_win.h"
+#include "update/release_check_win.h"
 
 namespace mf::app {
 namespace {
@@ -45,6 +47,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   settings::ApplySteamDeckPresetOnce(folder);
   share::ShareShaderCache(folder);
   settings::OfferNativeRenderer(folder);
+  update::CheckPreviousUpdate();
   LauncherImages images;
   LoadLauncherImages(instance, images);
   settings::BuildSettingsSchema();
@@ -57,6 +60,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   if (!window) return 1;
   ::ShowWindow(window, showCommand);
   ::UpdateWindow(window);
+  update::StartReleaseCheck(window);
 
   RunMessageLoop(window);
 

@@ -1,5 +1,6 @@
 #include "dialog/dialog_style_win.h"
 
+#include "app/dark_dialog_win.h"
 #include "app/win_handles_win.h"
 
 namespace mf::dialog {
@@ -31,10 +32,7 @@ HFONT MakeDialogFont() {
 
 }  // namespace
 
-HBRUSH PageBrush() {
-  static const win::UniqueGdiObject brush(::CreateSolidBrush(kPageColour));
-  return KeptBrush(brush);
-}
+HBRUSH PageBrush() { return app::DarkDialogBrush(); }  // the colour of every dark dialog
 
 HBRUSH FieldBrush() {
   static const win::UniqueGdiObject brush(::CreateSolidBrush(kFieldColour));

@@ -5,7 +5,7 @@
 
 namespace mf::dialog {
 
-inline constexpr COLORREF kPageColour = RGB(24, 26, 30);
+inline constexpr COLORREF kPageColour = RGB(24, 26, 30);  // kDarkDialogBackground
 inline constexpr COLORREF kFieldColour = RGB(40, 42, 48);
 inline constexpr COLORREF kAccentColour = RGB(170, 170, 180);
 inline constexpr COLORREF kFieldTextColour = RGB(235, 235, 235);

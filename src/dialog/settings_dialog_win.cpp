@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/config_save_win.h"
-#include "app/dialog_frame_win.h"
+#include "app/dark_dialog_win.h"
 #include "app/text_win.h"
 #include "app/win_handles_win.h"
 #include "dialog/dialog_style_win.h"
@@ -129,7 +129,7 @@ void FitWindowToPages(HWND dialog, int buttonsTop) {
 
 BOOL InitDialog(HWND dialog, DialogState& state) {
   ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-  app::UseDarkTitleBar(dialog);
+  app::RequestDarkTitleBar(dialog);
   state.controls = {};
 
   RECT client = {};

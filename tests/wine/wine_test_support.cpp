@@ -69,6 +69,20 @@ std::optional<std::string> TempGameFolder::ReadFile(const std::filesystem::path&
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+ScopedEnvironment::ScopedEnvironment(const std::wstring& name, const std::wstring& value) : name_(name) {
+  wchar_t buffer[32768];
+  DWORD length = ::GetEnvironmentVariableW(name.c_str(), buffer, 32768);
+  if (length > 0 && length < 32768) previous_ = std::wstring(buffer, length);
+  ::SetEnvironmentVariableW(name.c_str(), value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  ::SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
+}
+
+ScopedTempFolder::ScopedTempFolder(const std::filesystem::path& folder)
+    : tmp_(L"TMP", folder.wstring()), temp_(L"TEMP", folder.wstring()) {}
+
 ChildProcess::ChildProcess(const std::filesystem::path& program, const std::wstring& arguments,
                            const std::filesystem::path& workingDirectory) {
   std::wstring commandLine = L"\"" + program.wstring() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
@@ -335,6 +349,19 @@ Capture LoadPng(const std::filesystem::path& file) {
   }
   Gdiplus::GdiplusShutdown(token);
   return image;
+}
+
+int BannerOutlineRedness(const Capture& capture) {
+  int brightestRow = -1, redness = 0;
+  for (int y = kBannerTop - 2; y <= kBannerTop + 2; ++y) {
+    int red = 0, green = 0;
+    for (int x = 600; x < 680; ++x) {
+      red += Red(capture.At(x, y));
+      green += Green(capture.At(x, y));
+    }
+    if (red + green > brightestRow) brightestRow = red + green, redness = (red - green) / 80;
+  }
+  return redness;
 }
 
 namespace {

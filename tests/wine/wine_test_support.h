@@ -47,6 +47,32 @@ class TempGameFolder {
   std::filesystem::path path_;
 };
 
+// Sets an environment variable of this process (and so of the children it starts) for one
+// scope, then puts the previous value back.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const std::wstring& name, const std::wstring& value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::wstring name_;
+  std::optional<std::wstring> previous_;
+};
+
+// Points TMP and TEMP at a folder for one scope: the updater's files (its log above all,
+// which a later launcher start would ask about) then stay out of the prefix's shared
+// temporary folder.
+class ScopedTempFolder {
+ public:
+  explicit ScopedTempFolder(const std::filesystem::path& folder);
+
+ private:
+  ScopedEnvironment tmp_;
+  ScopedEnvironment temp_;
+};
+
 // A child process started by the test and ended by it when the test is over.
 class ChildProcess {
  public:
@@ -150,6 +176,13 @@ Capture CaptureClient(HWND window);
 inline int Red(std::uint32_t pixel) { return (pixel >> 16) & 0xFF; }
 inline int Green(std::uint32_t pixel) { return (pixel >> 8) & 0xFF; }
 inline int Blue(std::uint32_t pixel) { return pixel & 0xFF; }
+
+// Where the title window draws the update banner (client pixels).
+inline constexpr int kBannerLeft = 370, kBannerTop = 36, kBannerRight = 910, kBannerBottom = 80;
+
+// How red the banner's outline is along its top edge (the brightest row there): red while
+// the banner is idle, grey while it is active, and about 0 where there is no banner.
+int BannerOutlineRedness(const Capture& capture);
 
 // Pixels of a PNG file decoded with GDI+, in the capture's layout.
 Capture LoadPng(const std::filesystem::path& file);
