@@ -203,6 +203,7 @@ TEST(FailedUpdateCheckTest, LeftoverLogIsAskedAboutAndNoDeletesIt) {
   TempGameFolder temp(L"mf-failed-update-temp");
   ScopedTempFolder tempScope(temp.path());
   game.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  game.WriteFile("launcher.ini", kStartupOffersAnswered);
   const fs::path log = temp.path() / L"mf1_update.log";
   WriteBytes(log, "[2026-03-07 09:05:01] FAILED: zip open failed: Not a zip archive\r\n"
                   "[2026-03-07 09:05:01] update: aborted -- launching previous build\r\n");
