@@ -16,7 +16,6 @@
 namespace mf::test {
 namespace {
 
-constexpr char kOffersSettled[] = "launcher_share_shader_cache = off\r\nlauncher_native_offer_v2 = no\r\n";
 constexpr wchar_t kDeckCaption[] = L"Steam Deck preset";
 constexpr wchar_t kConsentCaption[] = L"Help other players?";
 constexpr wchar_t kNativeCaption[] = L"Try the native renderer?";
@@ -98,7 +97,7 @@ class StartupTasks : public testing::Test {
 
 TEST_F(StartupTasks, SteamDeckGetsThePresetOnce) {
   ScopedEnvironmentVariable deck(L"SteamDeck", L"1");
-  folder_.WriteFile("launcher.ini", kOffersSettled);
+  folder_.WriteFile("launcher.ini", kStartupOffersAnswered);
   folder_.WriteFile("mirefall.toml", "vsync = false\r\nwindow_width = 1920\r\nmy_own_key = 7\r\n");
 
   HWND box = StartAndWaitForBox(kDeckCaption);
@@ -129,7 +128,7 @@ TEST_F(StartupTasks, SteamDeckGetsThePresetOnce) {
 
 TEST_F(StartupTasks, SteamDeckNoticeSpeaksUkrainian) {
   ScopedEnvironmentVariable deck(L"SteamDeck", L"1");
-  folder_.WriteFile("launcher.ini", std::string(kOffersSettled) + "launcher_language = uk\r\n");
+  folder_.WriteFile("launcher.ini", std::string(kStartupOffersAnswered) + "launcher_language = uk\r\n");
   i18n::SetUiLanguage(i18n::UiLanguage::Ukrainian);
   std::wstring caption = i18n::Utf8ToWide(i18n::Translate("Steam Deck preset"));
   i18n::SetUiLanguage(i18n::UiLanguage::English);
@@ -144,7 +143,7 @@ TEST_F(StartupTasks, SteamDeckNoticeSpeaksUkrainian) {
 
 TEST_F(StartupTasks, NoPresetOffADeck) {
   ScopedEnvironmentVariable notDeck(L"SteamDeck", L"0");
-  folder_.WriteFile("launcher.ini", kOffersSettled);
+  folder_.WriteFile("launcher.ini", kStartupOffersAnswered);
   StartSilently(folder_);
   EXPECT_FALSE(Pref(folder_, "deck_preset_applied"));
 }
@@ -349,7 +348,7 @@ TEST_F(StartupTasks, AllBoxesDueComeInOrderBeforeTheTitleWindow) {
 TEST_F(StartupTasks, UnreadablePreferencesAreLeftAsTheyWere) {
   // The player's settled answers, in a file another program holds open without letting
   // others read it. Nothing may be asked or applied again: the answers are unknown.
-  const std::string prefs = "launcher_language = uk\r\ndeck_preset_applied = 1\r\n" + std::string(kOffersSettled);
+  const std::string prefs = "launcher_language = uk\r\ndeck_preset_applied = 1\r\n" + std::string(kStartupOffersAnswered);
   folder_.WriteFile("launcher.ini", prefs);
   HANDLE held = ::CreateFileW((folder_.path() / L"launcher.ini").c_str(), GENERIC_READ, FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
@@ -369,7 +368,7 @@ TEST(Music, OneTemporaryTrackWhileRunningNoneAfter) {
   PrivateTempFolder temp;
   TempGameFolder folder;
   folder.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
-  folder.WriteFile("launcher.ini", kOffersSettled);
+  folder.WriteFile("launcher.ini", kStartupOffersAnswered);
   RunningLauncher launcher = StartLauncher(folder);
   ASSERT_TRUE(launcher.window);
 

@@ -203,8 +203,7 @@ TEST(FailedUpdateCheckTest, LeftoverLogIsAskedAboutAndNoDeletesIt) {
   TempGameFolder temp(L"mf-failed-update-temp");
   ScopedTempFolder tempScope(temp.path());
   game.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
-  // The one-time offers, asked earlier in start-up, were answered on an earlier start.
-  game.WriteFile("launcher.ini", "launcher_native_offer_v2 = no\r\nlauncher_share_shader_cache = off\r\n");
+  game.WriteFile("launcher.ini", kStartupOffersAnswered);
   const fs::path log = temp.path() / L"mf1_update.log";
   WriteBytes(log, "[2026-03-07 09:05:01] FAILED: zip open failed: Not a zip archive\r\n"
                   "[2026-03-07 09:05:01] update: aborted -- launching previous build\r\n");

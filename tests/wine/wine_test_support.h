@@ -28,6 +28,11 @@ std::filesystem::path BuildOutputFolder();
 std::string Utf8(const std::filesystem::path& path);
 
 // A fresh folder under the temporary folder, deleted with everything in it at the end.
+// launcher.ini of a player who has answered the one-time start-up questions, so a start
+// goes straight to what a test is about.
+inline constexpr char kStartupOffersAnswered[] =
+    "launcher_share_shader_cache = off\r\nlauncher_native_offer_v2 = no\r\n";
+
 class TempGameFolder {
  public:
   explicit TempGameFolder(const std::wstring& nameHint = L"mf-test");
