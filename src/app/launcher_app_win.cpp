@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include "app/gdiplus_win.h"
+#include "app/resource_deploy_win.h"
 #include "app/text_win.h"
 #include "app/title_window_win.h"
 #include "i18n/translate.h"
+#include "prompts/prompt_overlay_win.h"
 #include "resources/resource_ids.h"
 #include "settings/config_file.h"
 #include "settings/config_repair.h"
@@ -38,6 +40,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   i18n::SetUiLanguage(settings::DecideStartupLanguage(folder));
   settings::StoreLanguagePreference(folder, i18n::CurrentUiLanguage());
   settings::RepairConfigFile(settings::ConfigFilePath(folder));
+  DeployResourceFiles();
+  prompts::PromptOverlayStartup promptOverlay = prompts::StartPromptOverlay();  // waits for its drawing on return
   LauncherImages images;
   LoadLauncherImages(instance, images);
   settings::BuildSettingsSchema();
@@ -50,7 +54,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
 
   RunMessageLoop(window);
 
-  // Shutdown by scope: the window object, then the images, then GDI+.
+  // Shutdown by scope: the window object, then the images, the overlay drawing, then GDI+.
   return 0;
 }
 
