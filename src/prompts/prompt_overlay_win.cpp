@@ -150,7 +150,11 @@ PromptOverlayStartup StartPromptOverlay() {
   auto job = std::make_shared<OverlayJob>(PrepareOverlay(app::ExecutableFolder()));
   if (job->images.empty()) return {};
   try {
-    StartupDrawing() = std::thread([job] { DrawOverlay(*job); });
+    StartupDrawing() = std::thread([job] {
+      // The title window is being made at the same time; it comes first.
+      ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_LOWEST);
+      DrawOverlay(*job);
+    });
   } catch (const std::system_error&) {
     DrawOverlay(*job);  // no thread to be had: draw here rather than not at all
   }

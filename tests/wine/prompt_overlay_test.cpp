@@ -2,6 +2,8 @@
 // leaves in textures\, read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "prompts/overlay_atlas.h"
 #include "prompts/overlay_geometry.h"
 #include "wine_test_support.h"
@@ -287,6 +289,26 @@ INSTANTIATE_TEST_SUITE_P(
                     NoOverlayCase{"IconFolderMissing", "launcher_prompt_style = ps_outline\r\n", {}, true}),
     [](const testing::TestParamInfo<NoOverlayCase>& info) { return std::string(info.param.name); });
 
+// Which file a path names: a file written in place keeps its index, one put in its place
+// by a rename has another.
+std::optional<std::uint64_t> FileIndex(const fs::path& file) {
+  HANDLE handle = ::CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info = {};
+  bool ok = ::GetFileInformationByHandle(handle, &info) != FALSE;
+  ::CloseHandle(handle);
+  if (!ok) return std::nullopt;
+  return (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+}
+
+std::vector<std::string> Entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(Utf8(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 TEST(OverlayFiles, RedrawnOnlyWhenWhatWouldBeWrittenChanges) {
   TempGameFolder folder;
   PrepareFolder(folder);
@@ -301,11 +323,14 @@ TEST(OverlayFiles, RedrawnOnlyWhenWhatWouldBeWrittenChanges) {
   EXPECT_EQ(fs::last_write_time(prompts), promptTime);
   EXPECT_EQ(fs::last_write_time(shoulders), shoulderTime);
 
-  // A changed binding that only the prompt texture shows redraws that one alone.
+  // A changed binding that only the prompt texture shows redraws that one alone, and the
+  // new image takes the old one's place in one step rather than being written over it.
+  const auto oldFile = FileIndex(prompts);
   folder.WriteFile("mirefall.toml", "keybind_y = \"G\"\r\n");
   StartAndClose(folder);
   const auto redrawn = folder.ReadFile(kPromptOverlay);
   EXPECT_TRUE(redrawn && redrawn != promptBytes);
+  EXPECT_NE(FileIndex(prompts), oldFile);
   EXPECT_EQ(fs::last_write_time(shoulders), shoulderTime);
 
   // A file cut short, as by a crash or a full disk, is made whole again.
@@ -317,6 +342,10 @@ TEST(OverlayFiles, RedrawnOnlyWhenWhatWouldBeWrittenChanges) {
   folder.WriteFile(kShoulderOverlay, *shoulderBytes + "trailing bytes");
   StartAndClose(folder);
   EXPECT_TRUE(folder.ReadFile(kShoulderOverlay) == shoulderBytes);
+  EXPECT_EQ(Entries(folder.path() / "textures"),
+            (std::vector<std::string>{"2D1098B531AA9CA8.overlay.png", "51AA9FBD20140C6D.overlay.png",
+                                      "6E42BC7CF738BCF0.png", "README.txt"}))
+      << "no temporary files left behind";
 }
 
 }  // namespace
