@@ -8,7 +8,9 @@
 namespace mf::settings {
 
 struct ConfigFile {
-  // The raw text of each line whose key matched no setting, in file order.
+  // The statements the launcher keeps as written, in file order: top-level keys that match
+  // no setting, then each table header with the keys under it. A statement whose value
+  // continues over several lines is one entry, with its inner line ends.
   std::vector<std::string> extraLines;
 };
 

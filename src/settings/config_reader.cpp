@@ -1,28 +1,37 @@
 #include "settings/config_reader.h"
 
+#include <unordered_set>
+
 #include "settings/config_file.h"
 #include "settings/file_io.h"
 #include "settings/monitor_choices.h"
 #include "settings/settings_schema.h"
 #include "settings/text_lines.h"
+#include "settings/toml_statements.h"
 #include "settings/toml_text.h"
 
 namespace mf::settings {
 
 std::vector<std::string> ApplyConfigText(std::string_view text, std::vector<SettingDef>& schema) {
   std::vector<std::string> extraLines;
-  for (std::string_view line : SplitLines(StripUtf8Bom(text))) {
-    std::string_view trimmed = Trim(line, kLineBlanks);
-    if (trimmed.empty() || trimmed.front() == '#' || trimmed.front() == '[') continue;
-    size_t equals = trimmed.find('=');
-    if (equals == std::string_view::npos) continue;
-
-    std::string_view key = Trim(trimmed.substr(0, equals), kLineBlanks);
-    if (SettingDef* row = FindSetting(schema, key)) {
-      row->value = ParseTomlValue(trimmed.substr(equals + 1));
-    } else if (key != "game_data_root") {
-      extraLines.emplace_back(line);
+  if (StartsWithUtf16Bom(text)) return extraLines;
+  std::unordered_set<std::string> keptKeys;
+  for (const TomlStatement& statement : ScanTomlStatements(StripUtf8Bom(text))) {
+    if (statement.kind == TomlStatementKind::Header) {
+      extraLines.emplace_back(statement.text);
+      continue;
     }
+    if (statement.kind != TomlStatementKind::KeyValue) continue;
+    if (IsTopLevelKey(statement)) {
+      if (SettingDef* row = FindSetting(schema, statement.key)) {
+        row->value = ParseTomlValue(statement.valueText);
+        continue;
+      }
+      if (statement.key == "game_data_root") continue;
+    }
+    if (statement.unclosed) continue;  // malformed, and it could swallow what the save puts after it
+    // A key TOML finds twice makes the whole file unreadable to it: keep the first.
+    if (keptKeys.insert(KeyInTable(statement)).second) extraLines.emplace_back(statement.text);
   }
   return extraLines;
 }

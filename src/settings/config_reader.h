@@ -1,5 +1,5 @@
 #pragma once
-// Reading mirefall.toml into the settings schema: one "key = value" per line.
+// Reading mirefall.toml into the settings schema, statement by statement.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,10 +9,14 @@
 
 namespace mf::settings {
 
-// Sets the value of every row whose key the text assigns (the last line wins) and returns
-// the lines with unknown keys exactly as written. Comments, section headers, blank and
-// malformed lines are dropped, and so is game_data_root, which the writer always writes
-// itself. Values are not checked against kind, range or choices.
+// Sets the value of every row whose key the text assigns at the top level (the last
+// statement wins) and returns the statements the launcher must keep, exactly as written:
+// top-level keys it does not know, then every [table] or [[array]] header with the keys
+// under it, so each stays in its table. A key found twice in one table is kept once, the
+// first time. Comments, blank and malformed lines (among them an unknown key whose value
+// is opened but never closed) are dropped, and so is the top-level
+// game_data_root, which the writer always writes itself. Values are not checked against
+// kind, range or choices. Text that starts with a UTF-16 byte-order mark is not read.
 std::vector<std::string> ApplyConfigText(std::string_view text, std::vector<SettingDef>& schema);
 
 // Reads the file into the process-wide schema and extra lines, then rebuilds the monitor

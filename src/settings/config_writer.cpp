@@ -6,6 +6,7 @@
 #include "settings/file_replace.h"
 #include "settings/setting_value_format.h"
 #include "settings/settings_schema.h"
+#include "settings/text_lines.h"
 
 namespace mf::settings {
 namespace {
@@ -14,13 +15,16 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kLineEnd = "\r\n";  // as Windows text mode writes it, on every build
 
-// True when a file is at path but its contents cannot be read now (locked, access denied).
-bool ExistsButUnreadable(const fs::path& path) {
+// True when a file is at path whose contents a save must not replace: it cannot be read now
+// (locked, access denied), so the lines of it the launcher does not know would be lost, or
+// it is UTF-16 text, which the launcher's UTF-8 lines would turn into a mix of encodings.
+bool ExistingFileCannotBeKept(const fs::path& path) {
   std::error_code error;
   fs::file_status status = fs::status(path, error);
   if (status.type() == fs::file_type::not_found) return false;
   if (error) return true;
-  return !ReadWholeFile(path).has_value();
+  std::optional<std::string> text = ReadWholeFile(path);
+  return !text || StartsWithUtf16Bom(*text);
 }
 
 }  // namespace
@@ -44,7 +48,7 @@ std::string FormatConfigText(const std::vector<SettingDef>& schema, const std::v
 }
 
 ConfigSaveResult WriteConfigFile(const fs::path& path) {
-  if (ExistsButUnreadable(path)) return {false, path};
+  if (ExistingFileCannotBeKept(path)) return {false, path};
 
   fs::path backup = path;
   backup += ".backup";

@@ -10,7 +10,8 @@
 namespace mf::settings {
 
 // The whole file: the header line, every row except the launcher-only ones in table order,
-// game_data_root, then the unknown lines. Every line ends in CR LF.
+// game_data_root, then the kept statements (top-level unknown keys first, then the tables).
+// Every line the writer adds ends in CR LF; a kept statement keeps its inner line ends.
 std::string FormatConfigText(const std::vector<SettingDef>& schema, const std::vector<std::string>& extraLines);
 
 struct ConfigSaveResult {
@@ -20,7 +21,8 @@ struct ConfigSaveResult {
 
 // Saves the process-wide schema and extra lines to path after copying the old file to
 // path + ".backup". Fails without touching anything when the file exists but cannot be
-// read: the lines it holds that the launcher does not know would be lost.
+// read (the lines it holds that the launcher does not know would be lost) or is UTF-16
+// text (which the launcher does not read, and would turn into a mix of encodings).
 ConfigSaveResult WriteConfigFile(const std::filesystem::path& path);
 
 // The error box shown when a save fails: its caption (an English literal, translated when

@@ -1,7 +1,18 @@
 #include "settings/file_io.h"
 
+#include <fcntl.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <random>
+#include <utility>
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "settings/file_replace.h"
 
@@ -15,20 +26,54 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
-UniqueFile OpenFile(const fs::path& path, bool forWriting) {
+UniqueFile OpenFileForReading(const fs::path& path) {
 #ifdef _WIN32
-  return UniqueFile(_wfopen(path.c_str(), forWriting ? L"wb" : L"rb"));
+  return UniqueFile(_wfopen(path.c_str(), L"rb"));
 #else
-  return UniqueFile(std::fopen(path.c_str(), forWriting ? "wb" : "rb"));
+  return UniqueFile(std::fopen(path.c_str(), "rb"));
 #endif
 }
 
-bool WriteNewFile(const fs::path& path, std::string_view bytes) {
-  UniqueFile file = OpenFile(path, true);
-  if (!file) return false;
+// Creates the file only if nothing is at path yet, not even a link, so that no file is ever
+// written through a name someone else made.
+UniqueFile CreateNewFile(const fs::path& path) {
+#ifdef _WIN32
+  int descriptor = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (descriptor < 0) return nullptr;
+  UniqueFile file(_fdopen(descriptor, "wb"));
+  if (!file) _close(descriptor);
+#else
+  int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (descriptor < 0) return nullptr;
+  UniqueFile file(::fdopen(descriptor, "wb"));
+  if (!file) ::close(descriptor);
+#endif
+  return file;
+}
+
+bool WriteAndClose(UniqueFile file, std::string_view bytes) {
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   written = std::fflush(file.get()) == 0 && written;
   return std::fclose(file.release()) == 0 && written;
+}
+
+// A fresh temporary file beside target, named "mf1_" + the target's name + a random part,
+// and created exclusively: a name that is taken (a leftover, a planted link) is never
+// opened, another one is tried instead. Empty path when no file could be created.
+std::pair<fs::path, UniqueFile> CreateTemporaryBeside(const fs::path& target) {
+  std::random_device entropy;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%08x%08x.tmp", entropy(), entropy());
+    fs::path name = "mf1_";
+    name += target.filename();  // wide on Windows: no code-page conversion of the name
+    name += suffix;
+    fs::path temporary = target.parent_path() / name;
+    errno = 0;
+    if (UniqueFile file = CreateNewFile(temporary)) return {temporary, std::move(file)};
+    if (errno != EEXIST) break;
+  }
+  return {};
 }
 
 bool IsReadOnly(const fs::file_status& status) {
@@ -38,7 +83,7 @@ bool IsReadOnly(const fs::file_status& status) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  UniqueFile file = OpenFile(path, false);
+  UniqueFile file = OpenFileForReading(path);
   if (!file) return std::nullopt;
   std::string bytes;
   char chunk[16384];
@@ -59,9 +104,9 @@ bool WriteFileAtomically(const fs::path& target, std::string_view bytes) {
   // keep it as it is, so treat it as unwritable everywhere.
   if (targetExists && IsReadOnly(targetStatus)) return false;
 
-  fs::path temporary = target;
-  temporary += ".mf1_new";
-  if (!WriteNewFile(temporary, bytes)) {
+  auto [temporary, file] = CreateTemporaryBeside(target);
+  if (!file) return false;
+  if (!WriteAndClose(std::move(file), bytes)) {
     fs::remove(temporary, error);
     return false;
   }

@@ -12,7 +12,8 @@ namespace mf::settings {
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces the file's contents with bytes in one step: the bytes go to a temporary file in
-// the same folder, which then takes the target's place, so a reader (or a crash) never meets
+// the same folder, created under a fresh random name that must not exist yet, which then
+// takes the target's place, so a reader (or a crash) never meets
 // a half-written file. A read-only target is left alone. On failure the old file stays as it
 // was and the temporary file is removed.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);

@@ -4,6 +4,7 @@
 #include "settings/file_io.h"
 #include "settings/launcher_prefs.h"
 #include "settings/text_lines.h"
+#include "settings/toml_statements.h"
 #include "settings/toml_text.h"
 
 namespace mf::settings {
@@ -30,13 +31,8 @@ std::string_view LanguageCode(i18n::UiLanguage language) {
 }
 
 std::optional<std::string> FindLauncherLanguageInConfigText(std::string_view configText) {
-  for (std::string_view line : SplitLines(StripUtf8Bom(configText))) {
-    std::string_view rest = TrimLeft(line, kLineBlanks);
-    if (rest.empty() || rest.front() == '#') continue;
-    size_t equals = rest.find('=');
-    if (equals == std::string_view::npos) continue;
-    if (TrimRight(rest.substr(0, equals), kSpaceTab) == kLanguageKey) return ParseTomlValue(rest.substr(equals + 1));
-  }
+  for (const TomlStatement& statement : ScanTomlStatements(StripUtf8Bom(configText)))
+    if (IsTopLevelKey(statement) && statement.key == kLanguageKey) return ParseTomlValue(statement.valueText);
   return std::nullopt;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The interface language at start-up: the launcher.ini preference, else the
-// launcher_language line of mirefall.toml, else the first line of the older launcher.lang,
+// The interface language at start-up: the launcher.ini preference, else the top-level
+// launcher_language key of mirefall.toml, else the first line of the older launcher.lang,
 // which is moved into launcher.ini once and deleted.
 #include <filesystem>
 #include <optional>
@@ -14,7 +14,7 @@ namespace mf::settings {
 // "uk" for Ukrainian, "en" for English.
 std::string_view LanguageCode(i18n::UiLanguage language);
 
-// The value of the first launcher_language line of mirefall.toml text, if any.
+// The value of the first top-level launcher_language key of mirefall.toml text, if any.
 std::optional<std::string> FindLauncherLanguageInConfigText(std::string_view configText);
 
 // Loads launcher.ini into LauncherPrefs and decides the language from the files in the

@@ -1,5 +1,9 @@
 #include "settings/launcher_prefs.h"
 
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
 #include "settings/file_io.h"
 #include "settings/text_lines.h"
 
@@ -19,15 +23,25 @@ std::string ToLowerAscii(std::string_view text) {
   return lowered;
 }
 
-void ParseLine(std::string_view line, PrefsMap& prefs) {
-  line = TrimLeft(line, kLineBlanks);
-  if (line.empty() || line.front() == '#' || line.front() == ';' || line.front() == '[') return;
-  size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return;
+// Calls store(key, value) for each "key = value" line of launcher.ini text, in file order.
+template <typename Store>
+void ForEachPref(std::string_view text, Store store) {
+  for (std::string_view line : SplitLines(StripUtf8Bom(text))) {
+    line = TrimLeft(line, kLineBlanks);
+    if (line.empty() || line.front() == '#' || line.front() == ';' || line.front() == '[') continue;
+    size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
 
-  std::string_view key = TrimRight(line.substr(0, equals), kSpaceTab);
-  std::string_view value = TrimRight(TrimLeft(line.substr(equals + 1), kSpaceTab), kLineBlanks);
-  prefs[ToLowerAscii(key)] = std::string(value);
+    std::string_view key = TrimRight(line.substr(0, equals), kSpaceTab);
+    std::string_view value = TrimRight(TrimLeft(line.substr(equals + 1), kSpaceTab), kLineBlanks);
+    store(ToLowerAscii(key), value);
+  }
+}
+
+// The keys of launcher.ini in the order of the last read, so that a save keeps them there.
+std::vector<std::string>& LoadedKeyOrder() {
+  static std::vector<std::string> order;
+  return order;
 }
 
 }  // namespace
@@ -43,25 +57,45 @@ std::filesystem::path LauncherPrefsPath(const std::filesystem::path& executableF
 
 PrefsMap ParseLauncherPrefs(std::string_view text) {
   PrefsMap prefs = MakeEmptyPrefs();
-  for (std::string_view line : SplitLines(StripUtf8Bom(text))) ParseLine(line, prefs);
+  ForEachPref(text, [&](std::string key, std::string_view value) { prefs[std::move(key)] = std::string(value); });
   return prefs;
 }
 
-std::string FormatLauncherPrefs(const PrefsMap& prefs) {
+std::vector<std::string> LauncherPrefsKeyOrder(std::string_view text) {
+  std::vector<std::string> order;
+  std::unordered_set<std::string> seen;
+  ForEachPref(text, [&](std::string key, std::string_view) {
+    if (seen.insert(key).second) order.push_back(std::move(key));
+  });
+  return order;
+}
+
+std::string FormatLauncherPrefs(const PrefsMap& prefs, const std::vector<std::string>& keyOrder) {
+  std::vector<const std::string*> keys;
+  std::unordered_set<std::string_view> placed;
+  for (const std::string& key : keyOrder)
+    if (prefs.count(key) && placed.insert(key).second) keys.push_back(&key);
+  size_t firstNew = keys.size();
+  for (const auto& entry : prefs)
+    if (!placed.count(entry.first)) keys.push_back(&entry.first);
+  std::sort(keys.begin() + static_cast<std::ptrdiff_t>(firstNew), keys.end(),
+            [](const std::string* a, const std::string* b) { return *a < *b; });
+
   std::string text =
       "; MFLauncher persistent settings (read by launcher only — SDK never\r\n"
       "; touches this file, so settings survive F4 SaveConfig wipes).\r\n";
-  for (const auto& [key, value] : prefs) text += key + " = " + value + "\r\n";
+  for (const std::string* key : keys) text += *key + " = " + prefs.at(*key) + "\r\n";
   return text;
 }
 
 void ReadLauncherPrefs(const std::filesystem::path& iniPath) {
   std::optional<std::string> text = ReadWholeFile(iniPath);
   LauncherPrefs() = text ? ParseLauncherPrefs(*text) : MakeEmptyPrefs();
+  LoadedKeyOrder() = text ? LauncherPrefsKeyOrder(*text) : std::vector<std::string>();
 }
 
 bool WriteLauncherPrefs(const std::filesystem::path& iniPath) {
-  return WriteFileAtomically(iniPath, FormatLauncherPrefs(LauncherPrefs()));
+  return WriteFileAtomically(iniPath, FormatLauncherPrefs(LauncherPrefs(), LoadedKeyOrder()));
 }
 
 const std::string* FindLauncherPref(std::string_view key) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace mf::settings {
 
@@ -21,15 +22,20 @@ std::filesystem::path LauncherPrefsPath(const std::filesystem::path& executableF
 // a later line with the same key wins. A leading byte-order mark is skipped.
 PrefsMap ParseLauncherPrefs(std::string_view text);
 
-// The file text for a map: two comment lines, then "key = value" per entry in the map's
-// own order (which has no meaning). Lines end in CR LF.
-std::string FormatLauncherPrefs(const PrefsMap& prefs);
+// The keys of launcher.ini text (lower-cased, each once) in the order they first appear.
+std::vector<std::string> LauncherPrefsKeyOrder(std::string_view text);
 
-// Replaces the process-wide map with the file's contents; a missing or unreadable file
-// leaves the map empty.
+// The file text for a map: two comment lines, then "key = value" per entry: first the keys
+// of keyOrder (the file's order when it was read), then keys new since, by name. So saving
+// twice gives the same bytes. Lines end in CR LF.
+std::string FormatLauncherPrefs(const PrefsMap& prefs, const std::vector<std::string>& keyOrder = {});
+
+// Replaces the process-wide map with the file's contents, remembering their order for the
+// next write; a missing or unreadable file leaves the map empty.
 void ReadLauncherPrefs(const std::filesystem::path& iniPath);
 
-// Rewrites the file from the process-wide map in one step. False when it could not be
+// Rewrites the file from the process-wide map in one step, keys in the order of the last
+// read with new keys after them. False when it could not be
 // written; the old file then stays as it was.
 bool WriteLauncherPrefs(const std::filesystem::path& iniPath);
 

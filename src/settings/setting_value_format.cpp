@@ -9,8 +9,12 @@ std::string BareOrQuoted(const std::string& bare, const std::string& value) {
   return IsTomlBareValue(bare) ? bare : QuoteTomlString(value);
 }
 
+// "2" becomes "2.0"; "inf" and "nan" are floats as they stand ("inf.0" would be no number).
 std::string WithFloatSuffix(const std::string& value) {
-  if (value.empty() || value.find_first_of(".eE") != std::string::npos) return value;
+  std::string_view magnitude = value;
+  if (!magnitude.empty() && (magnitude.front() == '+' || magnitude.front() == '-')) magnitude.remove_prefix(1);
+  if (value.empty() || value.find_first_of(".eE") != std::string::npos || magnitude == "inf" || magnitude == "nan")
+    return value;
   return value + ".0";
 }
 

@@ -8,6 +8,10 @@ std::string_view StripUtf8Bom(std::string_view text) {
   return text;
 }
 
+bool StartsWithUtf16Bom(std::string_view text) {
+  return text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF";
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "settings/text_lines.h"
+#include "settings/toml_syntax.h"
 
 namespace mf::settings {
 namespace {
@@ -75,14 +76,31 @@ bool ParseUnicodeEscape(std::string_view hex, size_t digits, std::uint32_t& code
   return codePoint <= 0x10FFFF && (codePoint < 0xD800 || codePoint > 0xDFFF);
 }
 
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// The length of a line-ending backslash's run at contents[i] ('\' then blanks, a line end,
+// then any blanks and line ends), or 0 when the backslash at i ends no line.
+size_t LineEndingBackslashRun(std::string_view contents, size_t i) {
+  size_t at = i + 1;
+  while (at < contents.size() && (contents[at] == ' ' || contents[at] == '\t')) ++at;
+  if (at == contents.size() || !IsLineEnd(contents[at])) return 0;
+  while (at < contents.size() && (contents[at] == ' ' || contents[at] == '\t' || IsLineEnd(contents[at]))) ++at;
+  return at - i;
+}
+
 // Decodes the escapes of a basic string's contents. An unknown escape keeps its backslash.
-std::string DecodeTomlEscapes(std::string_view contents) {
+// In a multi-line string a backslash at the end of a line also joins it to the next.
+std::string DecodeTomlEscapes(std::string_view contents, bool multiLine) {
   std::string decoded;
   decoded.reserve(contents.size());
   for (size_t i = 0; i < contents.size(); ++i) {
     char c = contents[i];
     if (c != '\\' || i + 1 == contents.size()) {
       decoded += c;
+      continue;
+    }
+    if (size_t run = multiLine ? LineEndingBackslashRun(contents, i) : 0) {
+      i += run - 1;
       continue;
     }
     char escape = contents[i + 1];
@@ -110,6 +128,18 @@ std::string DecodeTomlEscapes(std::string_view contents) {
     }
   }
   return decoded;
+}
+
+// A multi-line string's contents as a TOML parser sees them: a line end right after the
+// opening delimiter is not part of them, and every CR LF inside is a plain LF.
+std::string MultiLineContents(std::string_view contents) {
+  if (contents.substr(0, 2) == "\r\n") contents.remove_prefix(2);
+  else if (!contents.empty() && IsLineEnd(contents.front())) contents.remove_prefix(1);
+  std::string normalized;
+  normalized.reserve(contents.size());
+  for (size_t i = 0; i < contents.size(); ++i)
+    if (!(contents[i] == '\r' && i + 1 < contents.size() && contents[i + 1] == '\n')) normalized += contents[i];
+  return normalized;
 }
 
 // The position of the quote that closes the basic string opening at text[0], or npos.
@@ -150,17 +180,32 @@ std::string_view WithoutSign(std::string_view text) {
   return text;
 }
 
+// True when the digits (of the given base, underscores allowed) stand for at most limit.
+bool FitsIn(std::string_view digits, std::uint64_t base, std::uint64_t limit) {
+  std::uint64_t value = 0;
+  for (char c : digits) {
+    if (c == '_') continue;
+    auto digit = static_cast<std::uint64_t>(HexDigitValue(c));
+    if (value > (limit - digit) / base) return false;
+    value = value * base + digit;
+  }
+  return true;
+}
+
+// TOML integers are signed 64-bit: a parser must refuse one it cannot hold.
 bool IsTomlInteger(std::string_view text) {
+  constexpr std::uint64_t kMax = 9223372036854775807u;
   if (text.size() > 2 && text[0] == '0') {
     std::string_view digits = text.substr(2);
     switch (text[1]) {
-      case 'x': return IsDigitRun(digits, [](char c) { return HexDigitValue(c) >= 0; });
-      case 'o': return IsDigitRun(digits, [](char c) { return c >= '0' && c <= '7'; });
-      case 'b': return IsDigitRun(digits, [](char c) { return c == '0' || c == '1'; });
+      case 'x': return IsDigitRun(digits, [](char c) { return HexDigitValue(c) >= 0; }) && FitsIn(digits, 16, kMax);
+      case 'o': return IsDigitRun(digits, [](char c) { return c >= '0' && c <= '7'; }) && FitsIn(digits, 8, kMax);
+      case 'b': return IsDigitRun(digits, [](char c) { return c == '0' || c == '1'; }) && FitsIn(digits, 2, kMax);
       default: break;
     }
   }
-  return IsUnsignedDecimalInteger(WithoutSign(text));
+  std::string_view digits = WithoutSign(text);
+  return IsUnsignedDecimalInteger(digits) && FitsIn(digits, 10, text.front() == '-' ? kMax + 1 : kMax);
 }
 
 bool IsTomlFloat(std::string_view text) {
@@ -242,15 +287,37 @@ std::string UnquoteTomlValue(std::string_view valueText) {
          valueText.back() == valueText.front()) {
     size_t lastIndex = valueText.size() - 1;
     std::string_view contents = valueText.substr(1, lastIndex - 1);
-    if (valueText.front() == '"' && BasicStringEnd(valueText) == lastIndex) return DecodeTomlEscapes(contents);
+    if (valueText.front() == '"' && BasicStringEnd(valueText) == lastIndex) return DecodeTomlEscapes(contents, false);
     if (valueText.front() == '\'' && valueText.find('\'', 1) == lastIndex) return std::string(contents);
     valueText = contents;
   }
   return std::string(valueText);
 }
 
+std::string DecodeTomlString(std::string_view token) {
+  if (token.size() >= 6 && (token.substr(0, 3) == "\"\"\"" || token.substr(0, 3) == "'''")) {
+    std::string contents = MultiLineContents(token.substr(3, token.size() - 6));
+    return token.front() == '"' ? DecodeTomlEscapes(contents, true) : contents;
+  }
+  if (token.size() < 2) return std::string(token);
+  std::string_view contents = token.substr(1, token.size() - 2);
+  return token.front() == '"' ? DecodeTomlEscapes(contents, false) : std::string(contents);
+}
+
 std::string ParseTomlValue(std::string_view valueText) {
-  valueText = Trim(valueText, kLineBlanks);
+  valueText = TrimLeft(valueText, kLineBlanks);
+  // A value TOML reads whole (a string of any kind, an array, a number), followed by nothing
+  // but a comment, reads as TOML reads it...
+  if (std::optional<size_t> length = MeasureTomlValue(valueText)) {
+    std::string_view rest = TrimLeft(valueText.substr(*length), kLineBlanks);
+    if (rest.empty() || rest.front() == '#') {
+      std::string_view value = valueText.substr(0, *length);
+      if (value.front() == '"' || value.front() == '\'') return DecodeTomlString(value);
+      return std::string(value);
+    }
+  }
+  // ...anything else as older launchers and hand edits left it: cut at the first '#' outside
+  // quotes, then matching quote pairs peeled off.
   valueText = Trim(CutTomlComment(valueText), kLineBlanks);
   return UnquoteTomlValue(valueText);
 }

@@ -22,10 +22,18 @@ std::string_view CutTomlComment(std::string_view valueText);
 // matching quote pairs are peeled off one by one, so ''x'' and ""x"" read as x.
 std::string UnquoteTomlValue(std::string_view valueText);
 
-// What follows "key =" on a line, read as a value: comment cut, blanks trimmed, unquoted.
+// The text of a complete string token of any of TOML's four kinds ("basic", 'literal',
+// """multi-line basic""", '''multi-line literal'''), as a TOML parser reads it.
+std::string DecodeTomlString(std::string_view token);
+
+// What follows "key =" (on one line, or over several for a multi-line value), read as a
+// value: a well-formed TOML value as TOML reads it (strings decoded, other values as
+// written, a trailing comment dropped); anything else with its comment cut, blanks trimmed
+// and quote pairs peeled off, as older files were read.
 std::string ParseTomlValue(std::string_view valueText);
 
-// True for text that TOML reads as a boolean, integer or float when written bare.
+// True for text that TOML reads as a boolean, integer or float when written bare. Integers
+// must fit in 64 signed bits, as TOML requires.
 bool IsTomlBareValue(std::string_view text);
 
 }  // namespace mf::settings

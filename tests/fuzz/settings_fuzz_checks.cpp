@@ -1,5 +1,7 @@
 #include "settings_fuzz_checks.h"
 
+#include <unordered_set>
+
 #include "settings/config_reader.h"
 #include "settings/config_repair.h"
 #include "settings/config_writer.h"
@@ -7,6 +9,8 @@
 #include "settings/launcher_prefs.h"
 #include "settings/settings_schema.h"
 #include "settings/settings_schema_table.h"
+#include "settings/text_lines.h"
+#include "settings/toml_statements.h"
 #include "settings/toml_text.h"
 
 namespace mf::settings::fuzzing {
@@ -35,23 +39,57 @@ const std::vector<SettingDef>& FileRows() {
   return rows;
 }
 
-std::string SaveAfterReading(std::string_view text) {
-  std::vector<SettingDef> schema = FileRows();
-  std::vector<std::string> extraLines = ApplyConfigText(text, schema);
-  return FormatConfigText(schema, extraLines);
+bool StatementsMakeUpTheText(std::string_view text) {
+  std::string joined;
+  for (const TomlStatement& statement : ScanTomlStatements(text)) {
+    if (statement.offset != joined.size()) {
+      // The line end between two statements: LF, CR LF or CR, as in the text.
+      std::string_view lineEnd = text.substr(joined.size(), statement.offset - joined.size());
+      if (lineEnd != "\n" && lineEnd != "\r\n" && lineEnd != "\r") return false;
+      joined += lineEnd;
+    }
+    joined += statement.text;
+  }
+  return text.substr(joined.size()).find_first_not_of("\r\n") == std::string_view::npos &&
+         text.substr(0, joined.size()) == joined;
+}
+
+// Every game key at the top level and no key twice in one table.
+std::string CheckRepairedKeys(std::string_view repaired) {
+  std::unordered_set<std::string> keys;
+  for (const TomlStatement& statement : ScanTomlStatements(StripUtf8Bom(repaired)))
+    if (statement.kind == TomlStatementKind::KeyValue && !keys.insert(KeyInTable(statement)).second)
+      return "a repaired text has a key twice in one table";
+  for (const SettingDef& row : FileRows())
+    if (!IsLauncherOnlyKey(row.key) && !keys.count("0:" + row.key)) return "a repaired text lacks a game key";
+  return {};
 }
 
 }  // namespace
 
+std::string SaveAfterReading(std::string_view text, std::vector<SettingDef> schema) {
+  std::vector<std::string> extraLines = ApplyConfigText(text, schema);
+  return FormatConfigText(schema, extraLines);
+}
+
 std::string CheckSettingsParsers(std::string_view input) {
-  std::string firstSave = SaveAfterReading(input);
-  if (SaveAfterReading(firstSave) != firstSave) return "saving the saved file changed it";
+  if (!StatementsMakeUpTheText(input)) return "the statements do not make up the text";
+
+  std::string firstSave = SaveAfterReading(input, FileRows());
+  if (SaveAfterReading(firstSave, FileRows()) != firstSave) return "saving the saved file changed it";
 
   std::optional<std::string> repaired = RepairConfigText(input, FileRows());
-  if (repaired && RepairConfigText(*repaired, FileRows())) return "a repaired file needed a second repair";
+  if (repaired) {
+    if (RepairConfigText(*repaired, FileRows())) return "a repaired file needed a second repair";
+    if (std::string broken = CheckRepairedKeys(*repaired); !broken.empty()) return broken;
+  }
 
   PrefsMap prefs = ParseLauncherPrefs(input);
-  if (ParseLauncherPrefs(FormatLauncherPrefs(prefs)) != prefs) return "launcher.ini did not read back as written";
+  std::vector<std::string> order = LauncherPrefsKeyOrder(input);
+  std::string prefsText = FormatLauncherPrefs(prefs, order);
+  if (ParseLauncherPrefs(prefsText) != prefs) return "launcher.ini did not read back as written";
+  if (FormatLauncherPrefs(prefs, LauncherPrefsKeyOrder(prefsText)) != prefsText)
+    return "launcher.ini saved twice gave different bytes";
 
   FindLauncherLanguageInConfigText(input);
 

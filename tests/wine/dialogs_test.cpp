@@ -94,16 +94,9 @@ TEST_F(ConfirmYesNoTest, ButtonsSpeakUkrainian) {
   EXPECT_EQ(Answer(), IDNO);
 }
 
-// A save that cannot read the file it would replace (another program holds it open without
-// sharing) keeps the file and says where it could not write.
-TEST(SaveErrorBox, LockedFileIsKeptAndTheBoxNamesIt) {
-  TempGameFolder folder(L"mf-save-\u0406\u0433\u0440\u0438 \u043F\u0430\u043F\u043A\u0430");
-  const std::string original = "vsync = false\r\nmy_mod_setting = 7\r\n";
-  folder.WriteFile("mirefall.toml", original);
-  std::filesystem::path config = folder.path() / "mirefall.toml";
-  HANDLE holder = ::CreateFileW(config.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-
+// Runs the save the settings dialog runs, answers the error box it must show and checks
+// that the box names the file and has no owner, and that the save reports failure.
+void ExpectSaveErrorBox(const std::filesystem::path& config) {
   settings::BuildSettingsSchema();
   auto saved = std::async(std::launch::async, [&] { return app::SaveConfigFileOrReport(config); });
   HWND box = WaitForProcessWindow(::GetCurrentProcessId(), L"#32770", L"MFLauncher \u2014 Save error");
@@ -116,9 +109,35 @@ TEST(SaveErrorBox, LockedFileIsKeptAndTheBoxNamesIt) {
   ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_EQ(saved.wait_for(kPatience), std::future_status::ready);
   EXPECT_FALSE(saved.get());
+}
+
+// A save that cannot read the file it would replace (another program holds it open without
+// sharing) keeps the file and says where it could not write.
+TEST(SaveErrorBox, LockedFileIsKeptAndTheBoxNamesIt) {
+  TempGameFolder folder(L"mf-save-\u0406\u0433\u0440\u0438 \u043F\u0430\u043F\u043A\u0430");
+  const std::string original = "vsync = false\r\nmy_mod_setting = 7\r\n";
+  folder.WriteFile("mirefall.toml", original);
+  std::filesystem::path config = folder.path() / "mirefall.toml";
+  HANDLE holder = ::CreateFileW(config.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  ExpectSaveErrorBox(config);
 
   ::CloseHandle(holder);
   EXPECT_EQ(folder.ReadFile("mirefall.toml"), original) << "the file the save could not read must stay whole";
+}
+
+// Notepad's "Unicode" (UTF-16) file: the launcher neither reads it nor writes UTF-8 lines
+// over it; the player is told, and the file stays as it was.
+TEST(SaveErrorBox, Utf16FileIsRefusedAndKept) {
+  TempGameFolder folder(L"mf-save-utf16");
+  const std::string original("\xFF\xFEv\0s\0y\0n\0c\0 \0=\0 \0\x31\0\r\0\n\0", 22);
+  folder.WriteFile("mirefall.toml", original);
+
+  ExpectSaveErrorBox(folder.path() / "mirefall.toml");
+
+  EXPECT_EQ(folder.ReadFile("mirefall.toml"), original);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "mirefall.toml.backup"));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::PrintToString;
+using namespace std::string_literals;
 
 constexpr const char* kSeedComment =
     "# Auto-tuned defaults (seeded by launcher \xE2\x80\x94 self-heals F4 SaveConfig wipes)";
@@ -44,7 +45,7 @@ TEST(RepairConfigText, DuplicatesAndMissingKeys) {
                             "render_target_path_d3d12 = \"rtv\"\r",
        std::nullopt},
       {"first of two lines wins; comments and blank lines go",
-       "# written by the game\r\nvsync = false\r\n\r\n[section]\r\n" + kOtherKeys + "vsync = true\r\n",
+       "# written by the game\r\nvsync = false\r\n\r\n# more\r\n" + kOtherKeys + "vsync = true\r\n",
        "# Auto-deduplicated by MFLauncher\r\nvsync = false\r\n" + kOtherKeys},
       {"duplicate game_data_root", "game_data_root = \"./assets\"\nvsync = false\n" + kOtherKeys +
                                        "  game_data_root = \"x\"\n",
@@ -75,6 +76,42 @@ TEST(RepairConfigText, DuplicatesAndMissingKeys) {
     if (repaired) {
       EXPECT_EQ(RepairConfigText(*repaired, kSchema), std::nullopt) << "a second repair changes more";
     }
+  }
+}
+
+TEST(RepairConfigText, TablesKeepTheirKeysAndTheSeededKeysStayAtTheTop) {
+  const std::string seeded = std::string(kSeedComment) + "\r\nkeybind_a = \"E,Space+LMB\"\r\nd3d12_adapter = -1\r\n"
+                             "mnk_sensitivity = 1\r\nrender_target_path_d3d12 = \"rov\"\r\n";
+  struct Case {
+    const char* name;
+    std::string text;
+    std::optional<std::string> repaired;
+  } cases[] = {
+      {"a setting under a header is not present; the seeds go before the first header",
+       "vsync = true\n[debug]\nkeybind_a = 1\n",
+       "vsync = true\n\r\n" + seeded + "\r\n[debug]\nkeybind_a = 1\n"},
+      {"a file of tables only, with a byte-order mark",
+       "\xEF\xBB\xBF[[mods]]\nvsync = 1\n",
+       "\xEF\xBB\xBF\r\n" + std::string(kSeedComment) + "\r\nvsync = true\r\n" + seeded.substr(seeded.find("keybind_a")) +
+           "\r\n[[mods]]\nvsync = 1\n"},
+      {"the same key in different tables is no duplicate",
+       "vsync = 1\n" + kOtherKeys + "[a]\nvsync = 2\n[[b]]\nvsync = 3\n[[b]]\nvsync = 4\n", std::nullopt},
+      {"quoted spellings count as present",
+       "\"vsync\" = 1\n'keybind_a' = 'Q'\nd3d12_adapter = 0\nmnk_sensitivity = 2.0\nrender_target_path_d3d12 = \"rtv\"\n",
+       std::nullopt},
+      {"a key inside a value over several lines is not present",
+       "notes = '''\nvsync = false\n'''\n" + kOtherKeys,
+       "notes = '''\nvsync = false\n'''\n" + kOtherKeys + "\r\n" + kSeedComment + "\r\nvsync = true\r\n"},
+      {"duplicates are found per table; headers and values over several lines are kept whole",
+       "vsync = 1\nmods = [\n 1,\n]\n\"vsync\" = 2\n" + kOtherKeys + "[t]\n# c\nx = '''\n1'''\nx = 2\n",
+       "# Auto-deduplicated by MFLauncher\r\nvsync = 1\r\nmods = [\n 1,\n]\r\n" + kOtherKeys + "[t]\r\nx = '''\n1'''\r\n"},
+      {"UTF-16 text is left alone", "\xFF\xFEv\0=\0\n\0"s, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::optional<std::string> repaired = RepairConfigText(c.text, kSchema);
+    EXPECT_EQ(repaired, c.repaired);
+    if (repaired) EXPECT_EQ(RepairConfigText(*repaired, kSchema), std::nullopt) << "a second repair changes more";
   }
 }
 
@@ -132,6 +169,14 @@ TEST_F(RepairConfigFileTest, CompleteFileIsLeftByteForByte) {
   testing::WriteBytes(config_, complete);
   RepairConfigFile(config_);
   EXPECT_EQ(testing::ReadBytes(config_), complete);
+}
+
+TEST_F(RepairConfigFileTest, Utf16FileIsLeftByteForByte) {
+  const std::string utf16("\xFF\xFEv\0s\0y\0n\0c\0 \0=\0 \0\x31\0\r\0\n\0", 22);
+  testing::WriteBytes(config_, utf16);
+  RepairConfigFile(config_);
+  EXPECT_EQ(testing::ReadBytes(config_), utf16);
+  EXPECT_EQ(testing::FolderEntries(folder_.path()), std::vector<std::string>{"mirefall.toml"});
 }
 
 TEST_F(RepairConfigFileTest, ReadOnlyFileIsLeftAlone) {

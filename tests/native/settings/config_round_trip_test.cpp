@@ -7,6 +7,7 @@
 #include "settings/config_writer.h"
 #include "settings/settings_schema.h"
 #include "settings/settings_schema_table.h"
+#include "settings_fuzz_checks.h"
 #include "temp_folder.h"
 #include "tricky_values.h"
 
@@ -16,11 +17,7 @@ namespace {
 using ::testing::PrintToString;
 
 // What a save writes after reading text into a fresh schema.
-std::string SaveAfterReading(const std::string& text) {
-  std::vector<SettingDef> schema = DefaultSettingRows();
-  std::vector<std::string> extraLines = ApplyConfigText(text, schema);
-  return FormatConfigText(schema, extraLines);
-}
+std::string SaveAfterReading(const std::string& text) { return fuzzing::SaveAfterReading(text, DefaultSettingRows()); }
 
 TEST(ConfigRoundTrip, StringValuesReadBackExactly) {
   std::vector<SettingDef> schema = DefaultSettingRows();
@@ -69,7 +66,7 @@ TEST(ConfigRoundTrip, ThroughTheFilesOnDisk) {
   BuildSettingsSchema();
   ReadConfigFile(config);
   EXPECT_EQ(FindSetting("texture_path")->value, "C:\\mods");
-  EXPECT_EQ(LoadedConfigFile().extraLines, std::vector<std::string>{"mod_option = \"kept\" # as is"});
+  EXPECT_EQ(LoadedConfigFile().extraLines, (std::vector<std::string>{"mod_option = \"kept\" # as is", "[section]"}));
   ASSERT_TRUE(WriteConfigFile(config).succeeded);
   EXPECT_EQ(testing::ReadBytes(config), firstSave);
 }

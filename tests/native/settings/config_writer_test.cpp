@@ -56,6 +56,13 @@ TEST(FormatValueForConfig, EachKindAsTheGameReadsIt) {
       {SettingKind::Float, ".5", "\".5\""},
       {SettingKind::Choice, ".", "\".\""},
       {SettingKind::Choice, "1.", "\"1.\""},
+      // Beyond 64 signed bits a TOML parser must refuse an integer.
+      {SettingKind::Int, "9223372036854775807", "9223372036854775807"},
+      {SettingKind::Int, "9223372036854775808", "\"9223372036854775808\""},
+      {SettingKind::Choice, "-99999999999999999999", "\"-99999999999999999999\""},
+      // "inf.0" would be no number.
+      {SettingKind::Float, "inf", "inf"},
+      {SettingKind::Float, "-nan", "-nan"},
   };
   for (const Case& c : cases) {
     SettingDef row = testing::MakeRow("key", c.kind, c.value);
@@ -142,6 +149,43 @@ TEST_F(WriteConfigFileTest, FailedReplaceLeavesTheOldEntryAndNoTemporaryFile) {
   EXPECT_TRUE(fs::is_directory(config_));
   EXPECT_EQ(testing::ReadBytes(config_ / "inside"), "x");
   EXPECT_EQ(testing::FolderEntries(folder_.path()), std::vector<std::string>{"mirefall.toml"});
+}
+
+TEST_F(WriteConfigFileTest, Utf16FileIsRefusedAndLeftAsItWas) {
+  // Notepad's "Unicode": writing UTF-8 lines into it, or over it, would garble what it holds.
+  for (std::string bom : {"\xFF\xFE", "\xFE\xFF"}) {
+    const std::string utf16 = bom + std::string("v\0s\0y\0n\0c\0 \0=\0 \0\x31\0", 18);
+    testing::WriteBytes(config_, utf16);
+    ConfigSaveResult result = WriteConfigFile(config_);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.path, config_);
+    EXPECT_EQ(testing::ReadBytes(config_), utf16);
+    EXPECT_EQ(testing::FolderEntries(folder_.path()), std::vector<std::string>{"mirefall.toml"});
+  }
+}
+
+TEST_F(WriteConfigFileTest, LeftoversAndLinksBesideTheFileAreNeverWrittenThrough) {
+  // Saves once went through the fixed name mirefall.toml.mf1_new: a link planted there had
+  // the save write wherever it pointed. Temporary names are fresh now and made exclusively.
+  testing::WriteBytes(config_, "vsync = false\n");
+  fs::path planted = folder_ / "mirefall.toml.mf1_new";
+#ifdef _WIN32
+  testing::WriteBytes(planted, "left by an older launcher");
+#else
+  fs::path elsewhere = folder_ / "elsewhere";
+  fs::create_symlink(elsewhere, planted);
+#endif
+  for (int save = 0; save < 3; ++save) ASSERT_TRUE(WriteConfigFile(config_).succeeded);
+#ifdef _WIN32
+  EXPECT_EQ(testing::ReadBytes(planted), "left by an older launcher");
+#else
+  EXPECT_TRUE(fs::is_symlink(planted));
+  EXPECT_FALSE(fs::exists(elsewhere));
+#endif
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(config_)));
+  EXPECT_EQ(testing::FolderEntries(folder_.path()),
+            (std::vector<std::string>{"mirefall.toml", "mirefall.toml.backup", "mirefall.toml.mf1_new"}))
+      << "no temporary file is left";
 }
 
 #ifndef _WIN32

@@ -123,6 +123,10 @@ TEST(FindLauncherLanguageInConfigText, FirstKeyLineOnly) {
       {"launcher_language = ''uk''", "uk"},
       {"launcher_language =\nlauncher_language = uk\n", ""},
       {"Launcher_Language = uk\n", std::nullopt},
+      // Only a top-level key counts: not one under a table header, nor a line of a string.
+      {"[launcher]\nlauncher_language = uk\n", std::nullopt},
+      {"x = '''\nlauncher_language = uk\n'''\nlauncher_language = en\n", "en"},
+      {"\"launcher_language\" = 'uk'\n", "uk"},
   };
   for (const Case& c : cases) EXPECT_EQ(FindLauncherLanguageInConfigText(c.text), c.value) << c.text;
 }

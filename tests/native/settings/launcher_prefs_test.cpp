@@ -58,6 +58,37 @@ TEST(LauncherPrefs, StartsEmptyWithEightBuckets) {
   EXPECT_FLOAT_EQ(prefs.max_load_factor(), 1.0f);
 }
 
+TEST(FormatLauncherPrefs, FileOrderFirstThenNewKeysByName) {
+  const std::string file = "; comment\r\nzeta = 1\r\nLauncher_Language = uk\r\nalpha = 2\r\nzeta = 3\r\n";
+  PrefsMap prefs = ParseLauncherPrefs(file);
+  prefs.erase("alpha");
+  prefs["new_b"] = "b";
+  prefs["new_a"] = "a";
+  std::string text = FormatLauncherPrefs(prefs, LauncherPrefsKeyOrder(file));
+  EXPECT_EQ(text.substr(text.find("zeta")),
+            "zeta = 3\r\nlauncher_language = uk\r\nnew_a = a\r\nnew_b = b\r\n");
+  EXPECT_EQ(FormatLauncherPrefs(prefs, LauncherPrefsKeyOrder(text)), text) << "saved again, the same bytes";
+}
+
+TEST(WriteLauncherPrefs, KeepsTheFileOrderSoSavingTwiceGivesTheSameBytes) {
+  testing::TempFolder folder;
+  std::filesystem::path ini = LauncherPrefsPath(folder.path());
+  std::string keys;
+  for (char c = 'z'; c >= 'a'; --c) keys += std::string("key_") + c + " = " + c + "\n";  // enough to rehash
+  testing::WriteBytes(ini, keys);
+  ReadLauncherPrefs(ini);
+  LauncherPrefs()["deck_preset_applied"] = "1";
+  ASSERT_TRUE(WriteLauncherPrefs(ini));
+  std::optional<std::string> first = testing::ReadBytes(ini);
+  ASSERT_TRUE(first);
+  EXPECT_LT(first->find("key_z"), first->find("key_a"));
+  EXPECT_LT(first->find("key_a"), first->find("deck_preset_applied"));
+
+  ReadLauncherPrefs(ini);
+  ASSERT_TRUE(WriteLauncherPrefs(ini));
+  EXPECT_EQ(testing::ReadBytes(ini), first);
+}
+
 TEST(WriteLauncherPrefs, WritesWhatReadingGivesBack) {
   testing::TempFolder folder;
   std::filesystem::path ini = LauncherPrefsPath(folder.path());

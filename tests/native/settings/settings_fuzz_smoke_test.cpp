@@ -20,7 +20,8 @@ const std::vector<std::string> kTokens = {
     "=", " = ", "#", "\"", "'", "\\", "\\\"", "\\u00e9", "\\U0001F600", "\\uD800", "\r", "\n", "\r\n", "[", "]",
     "\t", " ", ";", "\xEF\xBB\xBF", "\xFF", "\xC3", "\xE2\x80\x94", "\0"s, "vsync", "monitor", "game_data_root",
     "launcher_language", "keybind_a", "mnk_sensitivity", "render_target_path_d3d12", "true", "1e3", "-1", ".",
-    "''", "\"\"", "\"\"\"", "uk", "en"};
+    "''", "\"\"", "\"\"\"", "'''", "uk", "en", "[[", "]]", "{", "}", ",", "\"vsync\"", "'keybind_a'", "\\\n",
+    "\n[t]\n", "\n[[a]]\n", " = [\n", " = \"\"\"\n", "\xFF\xFE", "9223372036854775808", "1979-05-27 07:32:00"};
 
 std::vector<std::string> SeedInputs() {
   return {
@@ -29,6 +30,8 @@ std::vector<std::string> SeedInputs() {
       "texture_path = \"C:\\\\mods\\\\#1\" # c\nkeybind_a = 'lit\\eral'\n[section]\n",
       "; MFLauncher\r\nLauncher_Language=uk\r\nlauncher_steam_overlay = off\r\n",
       "\xEF\xBB\xBFlauncher_language = \"uk\"\rmonitor = 3\r",
+      "mods = [\n  \"a\", # c\n]\nkeybind_a = \"\"\"\nQ,\\\n LMB\"\"\"\nx = '''\nvsync = 1\n'''\n"
+      "p = { a = [1,\n2] }\n[debug]\nvsync = false\n[[m]]\nx = 1\n[[m]]\nx = 1\n",
   };
 }
 

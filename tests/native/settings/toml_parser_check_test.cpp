@@ -2,11 +2,6 @@
 // the game reads mirefall.toml with a TOML library, not with the launcher's reader.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 #include "settings/config_file.h"
 #include "settings/config_repair.h"
 #include "settings/config_writer.h"
@@ -14,6 +9,7 @@
 #include "settings/settings_schema.h"
 #include "settings/settings_schema_table.h"
 #include "settings/toml_text.h"
+#include "python_check.h"
 #include "temp_folder.h"
 #include "tricky_values.h"
 
@@ -21,8 +17,6 @@ namespace mf::settings {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kPython = "/usr/bin/python3";  // Debian's, which has tomllib
 
 // The values a TOML parser must find, as a JSON object: strings for rows written quoted,
 // the bare text (a JSON number or boolean) for the others.
@@ -47,33 +41,19 @@ std::string ExpectedValuesJson(const std::vector<SettingDef>& schema,
 
 class TomlParserCheck : public ::testing::Test {
  protected:
-  void SetUp() override {
-#ifdef _WIN32
-    GTEST_SKIP() << "the TOML check runs in the native build";
-#endif
-    if (!fs::exists(kPython)) GTEST_SKIP() << kPython << " is missing";
-  }
+  void SetUp() override { MF_SKIP_WITHOUT_PYTHON_CHECKS(); }
 
   // Runs the checker; returns its exit code and leaves its output in output_.
   int RunChecker(const fs::path& toml, const std::string& expectedJson) {
-#ifdef _WIN32
-    (void)toml, (void)expectedJson;
-    return -1;
-#else
     fs::path expected = folder_ / "expected.json";
-    fs::path report = folder_ / "report.txt";
     testing::WriteBytes(expected, expectedJson);
-    std::string command = std::string(kPython) + " '" + MF_SETTINGS_TEST_SCRIPT_DIR + "/toml_check.py' '" +
-                          toml.string() + "' '" + expected.string() + "' > '" + report.string() + "' 2>&1";
-    int status = std::system(command.c_str());
-    output_ = testing::ReadBytes(report).value_or("");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+    return testing::RunPythonCheck("toml_check.py", "'" + toml.string() + "' '" + expected.string() + "'",
+                                   folder_ / "report.txt", &output_);
   }
 
   void ExpectParsesAs(const fs::path& toml, const std::string& expectedJson) {
     int exitCode = RunChecker(toml, expectedJson);
-    if (exitCode == 77) GTEST_SKIP() << kPython << " has no tomllib";
+    if (exitCode == 77) GTEST_SKIP() << testing::kPython << " has no tomllib";
     EXPECT_EQ(exitCode, 0) << output_;
   }
 

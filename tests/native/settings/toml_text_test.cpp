@@ -51,6 +51,18 @@ TEST(ParseTomlValue, ReadsValuesAsTheGameMeantThem) {
       // Multi-line string delimiters on one line read as their contents.
       {"\"\"\"abc\"\"\"", "abc"},
       {"'''a\\b'''", "a\\b"},
+      // ...whatever quotes and hashes they hold.
+      {"\"\"\"a\"b#c\"\"\" # note", "a\"b#c"},
+      {"'''it's # not a comment'''", "it's # not a comment"},
+      {"\"\"\"two quotes at the end\"\"\"\"\"", "two quotes at the end\"\""},
+      // Over several lines: the first line end goes, CR LF reads as LF, a backslash at the
+      // end of a line joins it to the next.
+      {"\"\"\"\r\nline 1\r\nline 2\"\"\"", "line 1\nline 2"},
+      {"'''\nC:\\mods\n'''", "C:\\mods\n"},
+      {"\"\"\"Q,\\  \n   \n  LMB\\n\"\"\"", "Q,LMB\n"},
+      // An array or inline table is kept as written, comments inside included.
+      {"[1, # one\n 2] # after", "[1, # one\n 2]"},
+      {"{ a = \"#\" }", "{ a = \"#\" }"},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseTomlValue(c.raw), c.value) << PrintToString(c.raw);
 }
@@ -100,6 +112,16 @@ TEST(IsTomlBareValue, AcceptsTomlBooleansAndNumbersOnly) {
                         "1.0", "-0.5", "0.003", "1e3", "1E-3", "2.5e+10", "6.02_2e2_3", "inf", "-nan", "+inf"};
   const char* notBare[] = {"", "True", "yes", "01", "1.", ".5", "1e", "e3", "1__0", "_1", "1_", "0x", "+0x1",
                            "1.0.0", "-", "+", ".", "1 ", " 1", "1,5", "inf.0", "nan.0", "\"1\"", "1#", "0b2"};
+  for (const char* text : bare) EXPECT_TRUE(IsTomlBareValue(text)) << text;
+  for (const char* text : notBare) EXPECT_FALSE(IsTomlBareValue(text)) << text;
+}
+
+// A TOML parser must refuse an integer it cannot hold, so the writer quotes such a value.
+TEST(IsTomlBareValue, IntegersMustFitInSixtyFourSignedBits) {
+  const char* bare[] = {"9223372036854775807", "-9223372036854775808", "+9_223_372_036_854_775_807",
+                        "0x7FFFFFFFFFFFFFFF", "0x0000000000000000000001", "0o777777777777777777777"};
+  const char* notBare[] = {"9223372036854775808", "-9223372036854775809", "99999999999999999999",
+                           "0x8000000000000000", "0xFFFFFFFFFFFFFFFF", "0o1000000000000000000000"};
   for (const char* text : bare) EXPECT_TRUE(IsTomlBareValue(text)) << text;
   for (const char* text : notBare) EXPECT_FALSE(IsTomlBareValue(text)) << text;
 }
