@@ -2,7 +2,11 @@
 // leaves in textures\, read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <gdiplus.h>
+
 #include <algorithm>
+#include <fstream>
 
 #include "prompts/overlay_atlas.h"
 #include "prompts/overlay_geometry.h"
@@ -346,6 +350,64 @@ TEST(OverlayFiles, RedrawnOnlyWhenWhatWouldBeWrittenChanges) {
             (std::vector<std::string>{"2D1098B531AA9CA8.overlay.png", "51AA9FBD20140C6D.overlay.png",
                                       "6E42BC7CF738BCF0.png", "README.txt"}))
       << "no temporary files left behind";
+}
+
+// A large picture, as a player's own icon set might hold: slow to decode and scale.
+std::string LargePng(int edge) {
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  std::string bytes;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return bytes;
+  {
+    Gdiplus::Bitmap image(edge, edge, PixelFormat32bppARGB);
+    Gdiplus::Graphics graphics(&image);
+    Gdiplus::LinearGradientBrush brush(Gdiplus::Point(0, 0), Gdiplus::Point(edge, edge), Gdiplus::Color(255, 200, 40, 40),
+                                       Gdiplus::Color(128, 40, 40, 200));
+    graphics.FillRectangle(&brush, 0, 0, edge, edge);
+    const fs::path file = fs::temp_directory_path() / L"mf-large-icon.png";
+    CLSID png = {};
+    UINT count = 0, size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    std::vector<BYTE> buffer(size);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, size, encoders);
+    for (UINT i = 0; i < count; ++i)
+      if (std::wstring_view(encoders[i].MimeType) == L"image/png") png = encoders[i].Clsid;
+    if (image.Save(file.c_str(), &png, nullptr) == Gdiplus::Ok) {
+      std::ifstream in(file, std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    fs::remove(file);
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return bytes;
+}
+
+// The overlay is drawn while the title window is already up; a player who presses PLAY at
+// once still starts the game with both images finished, even when drawing them is slow.
+TEST(OverlayFiles, PlayAtOnceStartsTheGameAfterTheOverlayIsWritten) {
+  TempGameFolder folder;
+  PrepareFolder(folder, "launcher_prompt_style = ps_solid\r\n");
+  folder.AddProgram(L"mirefall.exe", L"mirefall.exe");
+  const std::string large = LargePng(4096);
+  ASSERT_FALSE(large.empty());
+  for (const char* icon : {"Cross", "Circle", "Square", "Triangle", "L1", "R1", "L2", "R2", "Left Stick Click",
+                           "Right Stick Click", "Left Stick All", "Right Stick", "Left Stick Left-Right",
+                           "Right Stick Left-Right"})
+    folder.WriteFile(fs::path("prompts/ps_solid") / (std::string(icon) + ".png"), large);
+
+  RunningLauncher launcher = StartLauncher(folder);
+  ASSERT_TRUE(launcher.window);
+  PostKey(launcher.window, VK_RETURN);
+  EXPECT_EQ(launcher.process->WaitForExit(), 0u);
+  ASSERT_TRUE(WaitUntil([&] { return folder.ReadFile("mirefall_started.txt").has_value(); }));
+
+  const auto gameStarted = fs::last_write_time(folder.path() / "mirefall_started.txt");
+  for (const fs::path& overlay : {kPromptOverlay, kShoulderOverlay}) {
+    ASSERT_TRUE(fs::exists(folder.path() / overlay)) << overlay;
+    EXPECT_LE(fs::last_write_time(folder.path() / overlay), gameStarted) << overlay;
+  }
+  KeepArtefact(folder, kPromptOverlay, "own-large-icons-2D1098B531AA9CA8.overlay.png");
 }
 
 }  // namespace
