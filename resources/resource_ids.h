@@ -5,5 +5,6 @@
 #define kAppIconId 101
 #define kBackgroundImageId 200
 #define kLogoImageId 201
+#define kMusicResourceId 202
 
 #endif

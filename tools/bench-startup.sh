@@ -15,6 +15,8 @@ bench="$win_build/bench"
 mkdir -p "$bench/launcher" "$bench/baseline"
 cp -f "$win_build/bin/PlayMirefall.exe" "$bench/launcher/"
 cp -f "$win_build/bin/minimal_gdiplus_window.exe" "$bench/baseline/"
+# The one-time questions answered, as on every start but the first.
+printf 'launcher_share_shader_cache = off\r\nlauncher_native_offer_v2 = no\r\n' >"$bench/launcher/launcher.ini"
 
 trap 'stop_wine; stop_display' EXIT
 start_private_display

@@ -11,6 +11,9 @@ packages=(
   imagemagick                                # the demo's screenshot
   python3 python3-pil                        # the TOML check in the tests; the artwork script
   clang libclang-rt-14-dev                   # libFuzzer
+  sox vorbis-tools                           # tools/make_music.sh: the title-screen music loop
+  libz-mingw-w64-dev dpkg-dev                # zlib for the Windows build; building libzip from source
+  openssl curl unzip bc                      # the updater tests' HTTPS server and its benchmark
 )
 
 missing=()
@@ -26,3 +29,6 @@ if ((${#missing[@]})); then
   apt-get -o DPkg::Lock::Timeout=600 update -qq
   apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# libzip for the Windows target: built from Debian's source package once per project folder.
+"$(dirname "${BASH_SOURCE[0]}")/install-libzip-mingw.sh"

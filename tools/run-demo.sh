@@ -15,6 +15,10 @@ demo="$win_build/demo"
 mkdir -p "$demo/assets"
 cp -f "$win_build/bin/PlayMirefall.exe" "$win_build/bin/mirefall.exe" "$demo/"
 rm -f "$demo/mirefall_started.txt"
+# A player who answered the one-time questions on an earlier start, so the title window
+# comes straight up. Delete build-win/demo/launcher.ini to be asked again.
+[[ -f $demo/launcher.ini ]] ||
+  printf 'launcher_share_shader_cache = off\r\nlauncher_native_offer_v2 = no\r\n' >"$demo/launcher.ini"
 
 headless=0
 if [[ -z ${DISPLAY:-} ]]; then

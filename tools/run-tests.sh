@@ -13,7 +13,9 @@ configure_and_build_windows
 
 # The Wine tests always get a display of their own, so they neither disturb a desktop nor
 # depend on one.
-cleanup() { stop_wine; stop_display; }
+# The updater tests' HTTPS server is started and stopped by CTest; stopped here as well in
+# case the run is cut short.
+cleanup() { "$root/tests/https/https_server.sh" stop "$win_build/https-test"; stop_wine; stop_display; }
 trap cleanup EXIT
 start_private_display
 start_wine_session

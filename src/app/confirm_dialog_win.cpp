@@ -1,74 +1,34 @@
 #include "app/confirm_dialog_win.h"
 
-#include <dwmapi.h>
-
 #include <vector>
 
+#include "app/dark_dialog_win.h"
 #include "app/text_win.h"
-#include "app/win_handles_win.h"
 
 namespace mf::app {
 namespace {
 
-constexpr COLORREF kDialogBackground = RGB(24, 26, 30);
 constexpr COLORREF kDialogText = RGB(230, 230, 230);
 constexpr int kMessageId = 900;
-constexpr DWORD kUseImmersiveDarkMode = 20;  // DWMWA_USE_IMMERSIVE_DARK_MODE
 
 struct ConfirmRecord {
   const std::wstring* message;
   HWND dialog = nullptr;
 };
 
-// One brush for every Yes/No dialog of the process.
-HBRUSH DialogBrush() {
-  static const win::UniqueGdiObject brush(::CreateSolidBrush(kDialogBackground));
-  return static_cast<HBRUSH>(brush.get());
-}
-
-// DLGTEMPLATE, then the menu, class, caption and font fields, WORD-aligned as the dialog
-// manager reads them. No controls: they are made in WM_INITDIALOG.
-std::vector<WORD> BuildTemplate(const std::wstring& caption) {
-  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-  auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  header->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
-  header->cdit = 0;
-  header->x = 0;
-  header->y = 0;
-  header->cx = 260;
-  header->cy = 140;
-  words.push_back(0);  // no menu
-  words.push_back(0);  // the default dialog class
-  words.insert(words.end(), caption.begin(), caption.end());
-  words.push_back(0);
-  words.push_back(9);  // point size
-  const std::wstring font = L"Segoe UI";
-  words.insert(words.end(), font.begin(), font.end());
-  words.push_back(0);
-  return words;
-}
-
-HWND CreateChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x, int y,
-                 int width, int height) {
-  HWND child = ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, dialog,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  return child;
-}
-
 void InitDialog(HWND dialog, ConfirmRecord& record) {
   record.dialog = dialog;
-  BOOL dark = TRUE;
-  ::DwmSetWindowAttribute(dialog, kUseImmersiveDarkMode, &dark, sizeof dark);
+  RequestDarkTitleBar(dialog);
 
   RECT client = {};
   ::GetClientRect(dialog, &client);
   int width = client.right, height = client.bottom;
-  CreateChild(dialog, L"STATIC", record.message->c_str(), SS_NOPREFIX, kMessageId, 16, 16, width - 32, height - 76);
+  CreateDialogChild(dialog, L"STATIC", record.message->c_str(), SS_NOPREFIX, kMessageId, 16, 16, width - 32,
+                    height - 76);
   int yesX = (width - 208) / 2;
-  HWND yes = CreateChild(dialog, L"BUTTON", TrPtr("Yes"), WS_TABSTOP | BS_DEFPUSHBUTTON, IDYES, yesX, height - 44,
-                         100, 28);
-  CreateChild(dialog, L"BUTTON", TrPtr("No"), WS_TABSTOP, IDNO, yesX + 108, height - 44, 100, 28);
+  HWND yes = CreateDialogChild(dialog, L"BUTTON", TrPtr("Yes"), WS_TABSTOP | BS_DEFPUSHBUTTON, IDYES, yesX,
+                               height - 44, 100, 28);
+  CreateDialogChild(dialog, L"BUTTON", TrPtr("No"), WS_TABSTOP, IDNO, yesX + 108, height - 44, 100, 28);
   ::SetFocus(yes);
 }
 
@@ -94,12 +54,12 @@ INT_PTR CALLBACK ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       ::SetTextColor(dc, kDialogText);
-      ::SetBkColor(dc, kDialogBackground);
-      return reinterpret_cast<INT_PTR>(DialogBrush());
+      ::SetBkColor(dc, kDarkDialogBackground);
+      return reinterpret_cast<INT_PTR>(DarkDialogBrush());
     }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(DialogBrush());
+      return reinterpret_cast<INT_PTR>(DarkDialogBrush());
     default:
       return FALSE;
   }
@@ -108,7 +68,7 @@ INT_PTR CALLBACK ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 int ConfirmYesNo(HWND owner, const std::wstring& message, const std::wstring& caption) {
-  std::vector<WORD> dialogTemplate = BuildTemplate(caption);
+  std::vector<WORD> dialogTemplate = BuildDialogTemplate(caption, 260, 140);
   ConfirmRecord record{&message};
   INT_PTR answer = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
                                              reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,

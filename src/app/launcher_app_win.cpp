@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/gdiplus_win.h"
+#include "app/music_win.h"
 #include "app/resource_deploy_win.h"
 #include "app/text_win.h"
 #include "app/title_window_win.h"
@@ -12,7 +13,12 @@
 #include "settings/config_file.h"
 #include "settings/config_repair.h"
 #include "settings/launcher_language.h"
+#include "settings/native_renderer_offer_win.h"
 #include "settings/settings_schema.h"
+#include "settings/steam_deck_win.h"
+#include "share/shader_cache_share_win.h"
+#include "update/failed_update_check_win.h"
+#include "update/release_check_win.h"
 
 namespace mf::app {
 namespace {
@@ -40,21 +46,29 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   i18n::SetUiLanguage(settings::DecideStartupLanguage(folder));
   settings::StoreLanguagePreference(folder, i18n::CurrentUiLanguage());
   settings::RepairConfigFile(settings::ConfigFilePath(folder));
+  settings::ApplySteamDeckPresetOnce(folder);
   DeployResourceFiles();
   prompts::PromptOverlayStartup promptOverlay = prompts::StartPromptOverlay();  // waits for its drawing on return
+  share::ShareShaderCache(folder);
+  settings::OfferNativeRenderer(folder);
+  update::CheckPreviousUpdate();
   LauncherImages images;
   LoadLauncherImages(instance, images);
   settings::BuildSettingsSchema();
+  BackgroundMusic music;  // declared after the images: stopped, and its file deleted, first
+  music.Prepare(instance);
+  music.Start();
 
   TitleWindow titleWindow(images);
   HWND window = titleWindow.Create(instance);
   if (!window) return 1;
   ::ShowWindow(window, showCommand);
   ::UpdateWindow(window);
+  update::StartReleaseCheck(window);
 
   RunMessageLoop(window);
 
-  // Shutdown by scope: the window object, then the images, the overlay drawing, then GDI+.
+  // Shutdown by scope: the window object, the music, the images, the overlay drawing, then GDI+.
   return 0;
 }
 

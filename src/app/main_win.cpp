@@ -15,20 +15,24 @@
 
 namespace {
 
-std::vector<std::string> CommandLineArguments() {
+// The command line as Windows splits it, UTF-16 as given; empty when it cannot be split
+// (the launcher then runs).
+std::vector<std::wstring> CommandLineArguments() {
   int count = 0;
   LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  if (!wide) return {};  // cannot split: run as the launcher
+  if (!wide) return {};
   mf::win::UniqueLocalMemory owner(reinterpret_cast<HLOCAL>(wide));
-  std::vector<std::string> args;
-  for (int i = 0; i < count; ++i) args.push_back(mf::app::WideToUtf8(wide[i]));
-  return args;
+  return std::vector<std::wstring>(wide, wide + count);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  if (auto request = mf::app::ParseApplyUpdateRequest(CommandLineArguments()))
-    return mf::update::RunUpdateHelper(request->zipPath, request->installDir, request->oldProcessId);
+  const std::vector<std::wstring> wide = CommandLineArguments();
+  std::vector<std::string> args;
+  for (const std::wstring& arg : wide) args.push_back(mf::app::WideToUtf8(arg));
+  // The helper gets its paths exactly as Windows passed them, whatever characters they hold.
+  if (auto request = mf::app::ParseApplyUpdateRequest(args))
+    return mf::update::RunUpdateHelper(wide[2], wide[3], request->oldProcessId);
   return mf::app::RunLauncher(instance, showCommand);
 }

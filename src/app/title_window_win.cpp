@@ -7,6 +7,7 @@
 #include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
 #include "resources/resource_ids.h"
+#include "update/update_flow_win.h"
 #include "update/update_offer.h"
 
 namespace mf::app {
@@ -178,7 +179,8 @@ void TitleWindow::RunAction(MenuAction action) {
       ::PostMessageW(window_, WM_CLOSE, 0, 0);
       break;
     case MenuAction::InstallUpdate:
-      break;  // the update flow starts from here once the updater exists
+      update::RunUpdateFlow(window_);
+      break;
   }
 }
 

@@ -34,6 +34,7 @@ constexpr TranslationPair kPairs[] = {
      "log and continue.)",
      "Під час останньої спроби автооновлення в журнал записано помилку. Відкрити діагностичний "
      "журнал? («Ні» — видалити журнал і продовжити.)"},
+    {"The update log could not be deleted.", "Не вдалося видалити журнал оновлення."},
 
     // --- Yes/No dialog and title-window buttons ------------------------------------------
     {"Yes", "Так"},

@@ -96,6 +96,11 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
+bool IsSurelyAbsent(const fs::path& path) {
+  std::error_code error;
+  return fs::status(path, error).type() == fs::file_type::not_found;
+}
+
 bool WriteFileAtomically(const fs::path& target, std::string_view bytes) {
   std::error_code error;
   fs::file_status targetStatus = fs::status(target, error);

@@ -11,6 +11,10 @@ namespace mf::settings {
 // The file's bytes, or nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
+// True only when nothing is at path. A path whose state cannot be told (access denied
+// on the folder) counts as present.
+bool IsSurelyAbsent(const std::filesystem::path& path);
+
 // Replaces the file's contents with bytes in one step: the bytes go to a temporary file in
 // the same folder, created under a fresh random name that must not exist yet, which then
 // takes the target's place, so a reader (or a crash) never meets

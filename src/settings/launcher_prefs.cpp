@@ -44,6 +44,12 @@ std::vector<std::string>& LoadedKeyOrder() {
   return order;
 }
 
+// Set by a read that found the file but could not read it; cleared by the next good read.
+bool& LastReadFailed() {
+  static bool failed = false;
+  return failed;
+}
+
 }  // namespace
 
 PrefsMap& LauncherPrefs() {
@@ -88,13 +94,16 @@ std::string FormatLauncherPrefs(const PrefsMap& prefs, const std::vector<std::st
   return text;
 }
 
-void ReadLauncherPrefs(const std::filesystem::path& iniPath) {
+bool ReadLauncherPrefs(const std::filesystem::path& iniPath) {
   std::optional<std::string> text = ReadWholeFile(iniPath);
   LauncherPrefs() = text ? ParseLauncherPrefs(*text) : MakeEmptyPrefs();
   LoadedKeyOrder() = text ? LauncherPrefsKeyOrder(*text) : std::vector<std::string>();
+  LastReadFailed() = !text && !IsSurelyAbsent(iniPath);
+  return !LastReadFailed();
 }
 
 bool WriteLauncherPrefs(const std::filesystem::path& iniPath) {
+  if (LastReadFailed()) return false;
   return WriteFileAtomically(iniPath, FormatLauncherPrefs(LauncherPrefs(), LoadedKeyOrder()));
 }
 

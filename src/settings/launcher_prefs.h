@@ -31,12 +31,16 @@ std::vector<std::string> LauncherPrefsKeyOrder(std::string_view text);
 std::string FormatLauncherPrefs(const PrefsMap& prefs, const std::vector<std::string>& keyOrder = {});
 
 // Replaces the process-wide map with the file's contents, remembering their order for the
-// next write; a missing or unreadable file leaves the map empty.
-void ReadLauncherPrefs(const std::filesystem::path& iniPath);
+// next write; a missing or unreadable file leaves the map empty. False when the file is
+// there but could not be read (held open by another program, access denied): the map then
+// does not know what the file holds.
+bool ReadLauncherPrefs(const std::filesystem::path& iniPath);
 
 // Rewrites the file from the process-wide map in one step, keys in the order of the last
-// read with new keys after them. False when it could not be
-// written; the old file then stays as it was.
+// read with new keys after them. False when it could not be written; the old file then
+// stays as it was. Refuses while the last read could not read an existing file: the map
+// lacks what that file holds (the one-time flags, the player's answers), and writing it
+// would lose them.
 bool WriteLauncherPrefs(const std::filesystem::path& iniPath);
 
 // The value of a key in the process-wide map, or nullptr.

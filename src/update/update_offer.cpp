@@ -3,8 +3,8 @@
 namespace mf::update {
 
 UpdateOffer& CurrentUpdateOffer() {
-  static UpdateOffer offer;
-  return offer;
+  static UpdateOffer* const offer = new UpdateOffer;  // deliberately never freed, see the header
+  return *offer;
 }
 
 }  // namespace mf::update

@@ -238,6 +238,8 @@ TEST_F(LauncherTest, MissingGameShowsTheErrorAndTheLauncherStays) {
 // update helper: it ends by itself with an exit code, where the launcher would wait for
 // the player.
 TEST_F(LauncherTest, ApplyUpdateWithItsThreeArgumentsRunsNoWindow) {
+  TempGameFolder temp(L"mf-test-temp");
+  ScopedTempFolder privateTemp(temp.path());  // its log stays out of the shared prefix
   ChildProcess helper(folder_.path() / "PlayMirefall.exe", L"--apply-update C:\\nothing.zip C:\\nowhere 12345",
                       folder_.path());
   ASSERT_TRUE(helper.started());

@@ -2,6 +2,8 @@
 // title window then speaks: files in, start, files out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "wine_test_support.h"
 
 namespace mf::test {
@@ -10,6 +12,23 @@ namespace {
 constexpr char kPrefsHeader[] =
     "; MFLauncher persistent settings (read by launcher only \xE2\x80\x94 SDK never\r\n"
     "; touches this file, so settings survive F4 SaveConfig wipes).\r\n";
+
+// launcher.ini after a start whose one-time questions were declined: the header, then the
+// language and the two answers, in the map's order.
+void ExpectPrefsFile(const std::optional<std::string>& text, const std::string& language) {
+  ASSERT_TRUE(text);
+  ASSERT_EQ(text->rfind(kPrefsHeader, 0), 0u) << *text;
+  std::vector<std::string> lines;
+  for (size_t at = sizeof kPrefsHeader - 1; at < text->size();) {
+    size_t end = text->find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "every line ends in CR LF";
+    lines.push_back(text->substr(at, end - at));
+    at = end + 2;
+  }
+  std::sort(lines.begin(), lines.end());
+  EXPECT_EQ(lines, (std::vector<std::string>{"launcher_language = " + language, "launcher_native_offer_v2 = no",
+                                             "launcher_share_shader_cache = off"}));
+}
 
 struct LanguageCase {
   const char* name;
@@ -32,8 +51,7 @@ TEST_P(StartupLanguageTest, DecidesAndStoresTheLanguage) {
   ASSERT_TRUE(launcher.window);
   EXPECT_EQ(CloseLauncher(launcher), 0u);
 
-  EXPECT_EQ(folder.ReadFile("launcher.ini"),
-            std::string(kPrefsHeader) + "launcher_language = " + c.expectedLanguage + "\r\n");
+  ExpectPrefsFile(folder.ReadFile("launcher.ini"), c.expectedLanguage);
   EXPECT_EQ(folder.ReadFile("launcher.lang"), c.legacyFileKept ? c.launcherLang : std::nullopt);
 }
 
@@ -107,7 +125,7 @@ TEST(CyrillicFolder, UkrainianPlayerStartsTheGame) {
 
   RunningLauncher launcher = StartLauncher(folder);
   ASSERT_TRUE(launcher.window);
-  EXPECT_EQ(folder.ReadFile("launcher.ini"), std::string(kPrefsHeader) + "launcher_language = uk\r\n");
+  ExpectPrefsFile(folder.ReadFile("launcher.ini"), "uk");
   EXPECT_FALSE(folder.ReadFile("launcher.lang"));
   std::string config = folder.ReadFile("mirefall.toml").value_or("");
   EXPECT_EQ(config.rfind("game_data_root = \"./assets\"\r\nvsync = false\r\n\r\n# Auto-tuned defaults", 0), 0u);

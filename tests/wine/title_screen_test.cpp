@@ -35,8 +35,9 @@ class TitleScreenTest : public testing::Test {
  protected:
   void SetUp() override {
     folder_.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
-    launcher_ = std::make_unique<ChildProcess>(folder_.path() / "PlayMirefall.exe", L"", folder_.path());
-    window_ = WaitForProcessWindow(launcher_->id(), L"MFLauncherWindow");
+    RunningLauncher launcher = StartLauncher(folder_);
+    launcher_ = std::move(launcher.process);
+    window_ = launcher.window;
     ASSERT_NE(window_, nullptr);
     // Painted once the buttons show on screen.
     ASSERT_TRUE(WaitUntil([&] {

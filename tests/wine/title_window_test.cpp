@@ -14,23 +14,6 @@
 namespace mf::test {
 namespace {
 
-constexpr int kBannerLeft = 370, kBannerTop = 36, kBannerRight = 910, kBannerBottom = 80;
-
-// How red the banner's outline is along its top edge (the brightest row there): red while
-// the banner is idle, grey while it is active.
-int BannerOutlineRedness(const Capture& capture) {
-  int brightestRow = -1, redness = 0;
-  for (int y = kBannerTop - 2; y <= kBannerTop + 2; ++y) {
-    int red = 0, green = 0;
-    for (int x = 600; x < 680; ++x) {
-      red += Red(capture.At(x, y));
-      green += Green(capture.At(x, y));
-    }
-    if (red + green > brightestRow) brightestRow = red + green, redness = (red - green) / 80;
-  }
-  return redness;
-}
-
 class TitleWindowTest : public testing::Test {
  protected:
   void SetUp() override {

@@ -69,6 +69,20 @@ std::optional<std::string> TempGameFolder::ReadFile(const std::filesystem::path&
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+ScopedEnvironment::ScopedEnvironment(const std::wstring& name, const std::wstring& value) : name_(name) {
+  wchar_t buffer[32768];
+  DWORD length = ::GetEnvironmentVariableW(name.c_str(), buffer, 32768);
+  if (length > 0 && length < 32768) previous_ = std::wstring(buffer, length);
+  ::SetEnvironmentVariableW(name.c_str(), value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  ::SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
+}
+
+ScopedTempFolder::ScopedTempFolder(const std::filesystem::path& folder)
+    : tmp_(L"TMP", folder.wstring()), temp_(L"TEMP", folder.wstring()) {}
+
 ChildProcess::ChildProcess(const std::filesystem::path& program, const std::wstring& arguments,
                            const std::filesystem::path& workingDirectory) {
   std::wstring commandLine = L"\"" + program.wstring() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
@@ -102,11 +116,20 @@ std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout
   return code;
 }
 
+std::unique_ptr<ChildProcess> StartLauncherProcess(const TempGameFolder& folder, const std::wstring& arguments) {
+  return std::make_unique<ChildProcess>(folder.path() / "PlayMirefall.exe", arguments, folder.path());
+}
+
 RunningLauncher StartLauncher(const TempGameFolder& folder, const std::wstring& arguments) {
   RunningLauncher launcher;
-  launcher.process = std::make_unique<ChildProcess>(folder.path() / "PlayMirefall.exe", arguments, folder.path());
-  if (launcher.process->started())
-    launcher.window = WaitForProcessWindow(launcher.process->id(), L"MFLauncherWindow");
+  launcher.process = StartLauncherProcess(folder, arguments);
+  if (!launcher.process->started()) return launcher;
+  DWORD id = launcher.process->id();
+  WaitUntil([&] {
+    if ((launcher.window = FindProcessWindow(id, L"MFLauncherWindow"))) return true;
+    if (HWND box = FindProcessWindow(id, L"#32770")) PressButton(box, ::GetDlgItem(box, IDNO) ? IDNO : IDOK);
+    return false;
+  });
   return launcher;
 }
 
@@ -153,6 +176,37 @@ HWND WaitForProcessWindow(DWORD processId, const std::wstring& className, const 
   HWND found = nullptr;
   WaitUntil([&] { return (found = FindProcessWindow(processId, className, caption)) != nullptr; }, timeout);
   return found;
+}
+
+HWND WaitForBox(DWORD processId, const std::wstring& caption, std::chrono::milliseconds timeout) {
+  return WaitForProcessWindow(processId, L"#32770", caption, timeout);
+}
+
+void PressButton(HWND box, int id) {
+  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, id)));
+}
+
+ScopedEnvironmentVariable::ScopedEnvironmentVariable(const std::wstring& name, const std::wstring& value)
+    : name_(name) {
+  wchar_t old[32768];
+  DWORD length = ::GetEnvironmentVariableW(name.c_str(), old, 32768);
+  if (length > 0 && length < 32768) old_ = std::wstring(old, length);
+  ::SetEnvironmentVariableW(name.c_str(), value.c_str());
+}
+
+ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
+  ::SetEnvironmentVariableW(name_.c_str(), old_ ? old_->c_str() : nullptr);
+}
+
+PrivateTempFolder::PrivateTempFolder() = default;
+
+std::vector<std::wstring> PrivateTempFolder::FilesStartingWith(const std::wstring& prefix) const {
+  std::vector<std::wstring> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path())) {
+    std::wstring name = entry.path().filename().wstring();
+    if (name.rfind(prefix, 0) == 0) names.push_back(name);
+  }
+  return names;
 }
 
 std::wstring StaticTexts(HWND dialog) {
@@ -303,6 +357,19 @@ std::filesystem::path ArtefactsFolder(const std::string& topic) {
   std::filesystem::path folder = BuildOutputFolder().parent_path() / "test-artefacts" / topic;
   std::filesystem::create_directories(folder);
   return folder;
+}
+
+int BannerOutlineRedness(const Capture& capture) {
+  int brightestRow = -1, redness = 0;
+  for (int y = kBannerTop - 2; y <= kBannerTop + 2; ++y) {
+    int red = 0, green = 0;
+    for (int x = 600; x < 680; ++x) {
+      red += Red(capture.At(x, y));
+      green += Green(capture.At(x, y));
+    }
+    if (red + green > brightestRow) brightestRow = red + green, redness = (red - green) / 80;
+  }
+  return redness;
 }
 
 }  // namespace mf::test

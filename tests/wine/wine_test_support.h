@@ -47,6 +47,32 @@ class TempGameFolder {
   std::filesystem::path path_;
 };
 
+// Sets an environment variable of this process (and so of the children it starts) for one
+// scope, then puts the previous value back.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const std::wstring& name, const std::wstring& value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::wstring name_;
+  std::optional<std::wstring> previous_;
+};
+
+// Points TMP and TEMP at a folder for one scope: the updater's files (its log above all,
+// which a later launcher start would ask about) then stay out of the prefix's shared
+// temporary folder.
+class ScopedTempFolder {
+ public:
+  explicit ScopedTempFolder(const std::filesystem::path& folder);
+
+ private:
+  ScopedEnvironment tmp_;
+  ScopedEnvironment temp_;
+};
+
 // A child process started by the test and ended by it when the test is over.
 class ChildProcess {
  public:
@@ -72,7 +98,11 @@ struct RunningLauncher {
   std::unique_ptr<ChildProcess> process;
   HWND window = nullptr;  // null when no title window appeared
 };
+// Starts it as a player who declines every question asked before the title window (and
+// acknowledges every notice), then waits for the title window.
 RunningLauncher StartLauncher(const TempGameFolder& folder, const std::wstring& arguments = {});
+// Only starts it: for tests that answer the start-up boxes themselves.
+std::unique_ptr<ChildProcess> StartLauncherProcess(const TempGameFolder& folder, const std::wstring& arguments = {});
 // Closes the launcher with Escape, as a player would; its exit code, once it has ended.
 std::optional<DWORD> CloseLauncher(RunningLauncher& launcher);
 
@@ -80,6 +110,40 @@ std::optional<DWORD> CloseLauncher(RunningLauncher& launcher);
 HWND FindProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {});
 HWND WaitForProcessWindow(DWORD processId, const std::wstring& className, const std::wstring& caption = {},
                           std::chrono::milliseconds timeout = kPatience);
+
+// A message box (or dialog) of the process, found by its caption.
+HWND WaitForBox(DWORD processId, const std::wstring& caption, std::chrono::milliseconds timeout = kPatience);
+// Presses a box's button (IDOK, IDYES, IDNO...) the way a click does.
+void PressButton(HWND box, int id);
+
+// Sets an environment variable of the test process, which the programs it starts inherit,
+// and puts the old value back at the end of the scope.
+class ScopedEnvironmentVariable {
+ public:
+  ScopedEnvironmentVariable(const std::wstring& name, const std::wstring& value);
+  ~ScopedEnvironmentVariable();
+  ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+  ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+ private:
+  std::wstring name_;
+  std::optional<std::wstring> old_;
+};
+
+// A temporary folder of its own for the programs the test starts (TMP and TEMP point into
+// it), so the files they leave there can be counted.
+class PrivateTempFolder {
+ public:
+  PrivateTempFolder();
+  const std::filesystem::path& path() const { return folder_.path(); }
+  // Names of the files in it that start with prefix.
+  std::vector<std::wstring> FilesStartingWith(const std::wstring& prefix) const;
+
+ private:
+  TempGameFolder folder_{L"mf-temp"};
+  ScopedEnvironmentVariable tmp_{L"TMP", folder_.path().wstring()};
+  ScopedEnvironmentVariable temp_{L"TEMP", folder_.path().wstring()};
+};
 
 std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);
@@ -110,6 +174,13 @@ Capture CaptureClient(HWND window);
 inline int Red(std::uint32_t pixel) { return (pixel >> 16) & 0xFF; }
 inline int Green(std::uint32_t pixel) { return (pixel >> 8) & 0xFF; }
 inline int Blue(std::uint32_t pixel) { return pixel & 0xFF; }
+
+// Where the title window draws the update banner (client pixels).
+inline constexpr int kBannerLeft = 370, kBannerTop = 36, kBannerRight = 910, kBannerBottom = 80;
+
+// How red the banner's outline is along its top edge (the brightest row there): red while
+// the banner is idle, grey while it is active, and about 0 where there is no banner.
+int BannerOutlineRedness(const Capture& capture);
 
 // Pixels of a PNG file decoded with GDI+, in the capture's layout.
 Capture LoadPng(const std::filesystem::path& file);

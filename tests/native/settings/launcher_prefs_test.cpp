@@ -121,5 +121,34 @@ TEST(ReadLauncherPrefs, MissingFileGivesAnEmptyMap) {
   EXPECT_EQ(FindLauncherPref("x"), nullptr);
 }
 
+TEST(WriteLauncherPrefs, AFileThatCouldNotBeReadIsNotWrittenOver) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the fixture is a POSIX symbolic link; under Wine a file held open stands for it";
+#else
+  // A link that leads to itself: the name is taken and cannot be read, yet a new file could
+  // take its place, as with a launcher.ini that another program holds or that the player
+  // may not read.
+  testing::TempFolder folder;
+  std::filesystem::path ini = folder / "launcher.ini";
+  std::filesystem::create_symlink("launcher.ini", ini);
+  LauncherPrefs() = ParseLauncherPrefs("x = 1\n");
+  EXPECT_FALSE(ReadLauncherPrefs(ini));
+  EXPECT_TRUE(LauncherPrefs().empty());
+
+  // The map lacks whatever that file holds (the one-time answers), so it is not saved.
+  LauncherPrefs()["launcher_language"] = "uk";
+  EXPECT_FALSE(WriteLauncherPrefs(ini));
+  EXPECT_TRUE(std::filesystem::is_symlink(ini));
+  EXPECT_EQ(testing::FolderEntries(folder.path()), std::vector<std::string>{"launcher.ini"});
+
+  // A good read (a missing file counts) lifts the refusal.
+  std::filesystem::remove(ini);
+  EXPECT_TRUE(ReadLauncherPrefs(ini));
+  LauncherPrefs()["launcher_language"] = "uk";
+  EXPECT_TRUE(WriteLauncherPrefs(ini));
+  EXPECT_NE(testing::ReadBytes(ini).value_or("").find("launcher_language = uk\r\n"), std::string::npos);
+#endif
+}
+
 }  // namespace
 }  // namespace mf::settings

@@ -1,0 +1,27 @@
+#pragma once
+// What the launcher's small dark dialogs share: an in-memory template without controls,
+// the one background brush, the dark title bar, and child controls in the GUI font.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace mf::app {
+
+inline constexpr COLORREF kDarkDialogBackground = RGB(24, 26, 30);
+
+// DLGTEMPLATE with caption and 9-point "Segoe UI" (DS_SETFONT), popup, caption, system
+// menu, modal frame, centred; size in dialog units; controls are made in WM_INITDIALOG.
+std::vector<WORD> BuildDialogTemplate(const std::wstring& caption, short width, short height);
+
+// One brush for every dark dialog of the process, kept for its lifetime.
+HBRUSH DarkDialogBrush();
+
+// Asks for the dark title bar (DWM's immersive dark mode).
+void RequestDarkTitleBar(HWND window);
+
+// A visible child control in DEFAULT_GUI_FONT.
+HWND CreateDialogChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x, int y,
+                       int width, int height);
+
+}  // namespace mf::app

@@ -1,0 +1,76 @@
+#include "app/music_win.h"
+
+#include <mmsystem.h>
+
+#include "app/music_commands.h"
+#include "app/resource_bytes_win.h"
+#include "app/text_win.h"
+#include "app/win_handles_win.h"
+#include "resources/resource_ids.h"
+#include "settings/file_io.h"
+
+namespace mf::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sends an MCI command string; true when MCI accepted it.
+bool SendMci(const std::string& command) {
+  return ::mciSendStringW(Utf8ToWide(command).c_str(), nullptr, 0, nullptr) == 0;
+}
+
+enum class WriteOutcome { NotCreated, Short, Complete };
+
+// Writes the track in one call. A short write removes what it wrote.
+WriteOutcome WriteTrack(const fs::path& path, std::string_view track) {
+  DWORD written = 0;
+  bool complete;
+  {
+    win::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    if (!file) return WriteOutcome::NotCreated;
+    complete = ::WriteFile(file.get(), track.data(), static_cast<DWORD>(track.size()), &written, nullptr) &&
+               written == track.size();
+  }
+  if (complete) return WriteOutcome::Complete;
+  ::DeleteFileW(path.c_str());
+  return WriteOutcome::Short;
+}
+
+}  // namespace
+
+void BackgroundMusic::Prepare(HINSTANCE instance) {
+  std::string_view track = ResourceBytes(instance, kMusicResourceId);
+  if (track.empty()) return;
+
+  wchar_t folder[MAX_PATH] = {};
+  wchar_t placeholder[MAX_PATH] = {};
+  DWORD length = ::GetTempPathW(MAX_PATH, folder);
+  if (length == 0 || length >= MAX_PATH || !::GetTempFileNameW(folder, L"mfm", 0, placeholder)) return;
+
+  // "mfmXXXX.tmp.ogg": MCI picks its player by the extension.
+  fs::path path = placeholder;
+  path += L".ogg";
+  WriteOutcome outcome = WriteTrack(path, track);
+  if (outcome == WriteOutcome::NotCreated) return;  // the placeholder keeps the name taken
+  ::DeleteFileW(placeholder);  // it only reserved the unique name
+  if (outcome == WriteOutcome::Complete) trackPath_ = std::move(path);
+}
+
+void BackgroundMusic::Start() {
+  if (trackPath_.empty()) return;
+  const std::string path = settings::PathToUtf8(trackPath_);
+  if (!SendMci(MusicOpenCommand(path, true))) SendMci(MusicOpenCommand(path, false));
+  opened_ = true;
+  SendMci(MusicVolumeCommand(kMusicVolumePercent));
+  SendMci(kMusicPlayCommand);
+}
+
+BackgroundMusic::~BackgroundMusic() {
+  // Sent whether or not the music was opened: MCI answers an unknown alias with an error.
+  SendMci(kMusicStopCommand);
+  SendMci(kMusicCloseCommand);
+  if (!trackPath_.empty()) ::DeleteFileW(trackPath_.c_str());
+}
+
+}  // namespace mf::app

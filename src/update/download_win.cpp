@@ -1,0 +1,184 @@
+#include "update/download_win.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "app/dark_dialog_win.h"
+#include "app/text_win.h"
+#include "app/win_handles_win.h"
+#include "i18n/translate.h"
+#include "update/download_check.h"
+#include "update/https_client_win.h"
+#include "update/sha256.h"
+
+namespace mf::update {
+namespace {
+
+constexpr int kProgressBarId = 800;
+constexpr int kStatusLineId = 801;
+constexpr int kCancelButtonId = 802;
+constexpr COLORREF kStatusText = RGB(220, 220, 220);
+// The bar ends at 68 pixels; Cancel (28 high, 16 above the bottom) needs 12 below it.
+constexpr int kMinClientHeight = 68 + 12 + 28 + 16;
+
+void PostProgress(DownloadJob& job) {
+  if (job.dialog && !job.progressPending.exchange(true, std::memory_order_acq_rel))
+    ::PostMessageW(job.dialog, kDownloadProgressMessage, 0, 0);
+}
+
+// Reads the body into the open file while hashing it. The outcome of the transfer.
+DownloadOutcome Transfer(DownloadJob& job, HttpsRequest& request, HANDLE file) {
+  DownloadOutcome outcome;
+  outcome.status = request.Status();
+  outcome.contentLength = request.ContentLength();
+  job.bytesTotal.store(outcome.contentLength.value_or(0), std::memory_order_release);
+  Sha256 hash;
+  std::string piece;
+  bool ended = false;
+  while (!job.cancel.load(std::memory_order_acquire) && request.ReadPiece(piece, ended)) {
+    DWORD written = 0;
+    if (!::WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr) ||
+        written != piece.size())
+      break;
+    hash.Update(piece.data(), piece.size());
+    outcome.bytesWritten += written;
+    job.bytesDone.fetch_add(written, std::memory_order_release);
+    PostProgress(job);
+  }
+  outcome.transferEnded = ended;
+  outcome.sha256 = hash.HexDigest();
+  return outcome;
+}
+
+bool Download(DownloadJob& job) {
+  std::optional<HttpsEndpoint> endpoint = SplitHttpsUrl(job.url);
+  if (!endpoint) return false;
+  HttpsRequest request(*endpoint);
+  {
+    std::lock_guard lock(job.requestLock);
+    job.request = &request;
+  }
+  bool complete = false;
+  // An error page is never saved as the update.
+  if (request.ok() && request.Status() == 200 && !job.cancel.load(std::memory_order_acquire)) {
+    win::UniqueFileHandle file(::CreateFileW(job.destPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+      DownloadOutcome outcome = Transfer(job, request, file.get());
+      file.reset();
+      complete = IsCompleteDownload(outcome, Sha256FromDigest(job.expectedDigest)) &&
+                 !job.cancel.load(std::memory_order_acquire);
+      if (!complete) ::DeleteFileW(job.destPath.c_str());
+    }
+  }
+  std::lock_guard lock(job.requestLock);
+  job.request = nullptr;
+  return complete;
+}
+
+void CancelDownload(DownloadJob& job) {
+  job.cancel.store(true, std::memory_order_release);
+  std::lock_guard lock(job.requestLock);
+  if (job.request) job.request->Abort();
+}
+
+struct DialogState {
+  DownloadJob* job;
+  std::thread worker;
+};
+
+void ShowProgress(HWND dialog, DownloadJob& job) {
+  job.progressPending.store(false, std::memory_order_release);
+  std::uint64_t done = job.bytesDone.load(std::memory_order_acquire);
+  std::uint64_t total = job.bytesTotal.load(std::memory_order_acquire);
+  ::SendDlgItemMessageW(dialog, kProgressBarId, PBM_SETPOS, ProgressPermille(done, total), 0);
+  std::string text = ProgressText(i18n::Translate("%llu / %llu MB"), done, total);
+  ::SetDlgItemTextW(dialog, kStatusLineId, app::Utf8ToWide(text).c_str());
+}
+
+void InitDialog(HWND dialog, DialogState& state) {
+  ::SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
+  state.job->dialog = dialog;
+  app::RequestDarkTitleBar(dialog);
+  RECT client = {};
+  ::GetClientRect(dialog, &client);
+  int width = client.right, height = client.bottom;
+  if (height < kMinClientHeight) {
+    // With the fonts Wine and Proton have, 60 dialog units are too short for the bar and
+    // the button below it: grow the dialog rather than let Cancel cover the bar.
+    RECT frame = {};
+    ::GetWindowRect(dialog, &frame);
+    int grow = kMinClientHeight - height;
+    ::SetWindowPos(dialog, nullptr, frame.left, frame.top - grow / 2, frame.right - frame.left,
+                   frame.bottom - frame.top + grow, SWP_NOZORDER | SWP_NOACTIVATE);
+    height = kMinClientHeight;
+  }
+  app::CreateDialogChild(dialog, L"STATIC", app::TrPtr("Update — preparing installer..."),
+                         SS_NOPREFIX | SS_ENDELLIPSIS, kStatusLineId, 16, 16, width - 32, 22);
+  HWND bar = app::CreateDialogChild(dialog, PROGRESS_CLASSW, L"", PBS_SMOOTH, kProgressBarId, 16, 46, width - 32, 22);
+  ::SendMessageW(bar, PBM_SETRANGE32, 0, 1000);
+  app::CreateDialogChild(dialog, L"BUTTON", app::TrPtr("Cancel"), WS_TABSTOP, kCancelButtonId, width - 126,
+                         height - 44, 110, 28);
+  try {
+    state.worker = std::thread(RunDownload, std::ref(*state.job));
+  } catch (const std::exception&) {
+    ::EndDialog(dialog, 2);  // no worker, no download: fail at once rather than wait forever
+  }
+}
+
+INT_PTR CALLBACK DownloadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<DialogState*>(::GetWindowLongPtrW(dialog, GWLP_USERDATA));
+  if (!state && message != WM_INITDIALOG) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG:
+      InitDialog(dialog, *reinterpret_cast<DialogState*>(lParam));
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCancelButtonId || LOWORD(wParam) == IDCANCEL) CancelDownload(*state->job);
+      return TRUE;
+    case WM_CLOSE:
+      CancelDownload(*state->job);  // the dialog ends when the worker reports back
+      return TRUE;
+    case kDownloadProgressMessage:
+      ShowProgress(dialog, *state->job);
+      return TRUE;
+    case kDownloadFinishedMessage:
+      state->worker.join();
+      ::EndDialog(dialog, state->job->succeeded.load(std::memory_order_acquire) ? 1 : 2);
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+      ::SetTextColor(reinterpret_cast<HDC>(wParam), kStatusText);
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), app::kDarkDialogBackground);
+      return reinterpret_cast<INT_PTR>(app::DarkDialogBrush());
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+      return reinterpret_cast<INT_PTR>(app::DarkDialogBrush());
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunDownload(DownloadJob& job) {
+  bool complete = Download(job);
+  job.succeeded.store(complete, std::memory_order_release);
+  job.done.store(true, std::memory_order_release);
+  if (job.dialog) ::PostMessageW(job.dialog, kDownloadFinishedMessage, 0, 0);
+}
+
+INT_PTR RunDownloadDialog(HWND owner, DownloadJob& job) {
+  std::vector<WORD> dialogTemplate = app::BuildDialogTemplate(app::TrWide("Downloading update"), 240, 60);
+  DialogState state{&job, {}};
+  INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
+                                             reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                                             DownloadDialogProc, reinterpret_cast<LPARAM>(&state));
+  if (state.worker.joinable()) state.worker.join();  // the dialog was torn down some other way
+  return result == 1 ? 1 : 2;
+}
+
+}  // namespace mf::update

@@ -1,0 +1,79 @@
+#include "update/update_flow_win.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "app/confirm_dialog_win.h"
+#include "app/text_win.h"
+#include "app/version.h"
+#include "update/download_win.h"
+#include "update/helper_command_line.h"
+#include "update/update_log_win.h"
+#include "update/update_offer.h"
+#include "update/update_paths.h"
+
+namespace mf::update {
+namespace {
+
+namespace fs = std::filesystem;
+
+void ShowUpdateFailed(HWND owner) {
+  ::MessageBoxW(owner, app::TrPtr("Could not download the update zip. Check your internet connection."),
+                app::TrPtr("Update failed"), MB_ICONERROR | MB_OK);
+}
+
+bool Confirmed(HWND owner, const UpdateOffer& offer) {
+  std::wstring tag = app::Utf8ToWide(offer.tag);
+  std::wstring message = app::TrWide("Download and install update?") + L"\r\n\r\n" + app::TrWide("Latest version: ") +
+                         tag + L"\r\n" + app::TrWide("Current version: ") +
+                         app::Utf8ToWide(app::kCurrentVersionTag);
+  return app::ConfirmYesNo(owner, message, app::TrWide("Update available: ") + tag) == IDYES;
+}
+
+fs::path RunningExecutable() {
+  std::wstring path(32768, L'\0');
+  path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return path;
+}
+
+bool StartHelper(const fs::path& helper, const fs::path& zip, const fs::path& temp) {
+  std::wstring commandLine = HelperCommandLine(helper.wstring(), zip.wstring(), app::ExecutableFolder().wstring(),
+                                               ::GetCurrentProcessId());
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!::CreateProcessW(helper.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        temp.c_str(), &startup, &info))
+    return false;
+  ::CloseHandle(info.hThread);
+  ::CloseHandle(info.hProcess);
+  return true;
+}
+
+}  // namespace
+
+void RunUpdateFlow(HWND titleWindow) {
+  const UpdateOffer& offer = CurrentUpdateOffer();
+  if (!offer.available.load(std::memory_order_acquire)) return;
+  if (!Confirmed(titleWindow, offer)) return;
+  std::optional<fs::path> temp = TempFolder();
+  if (!temp) return;
+  const fs::path zip = *temp / kZipFileName, helper = *temp / kHelperFileName;
+
+  DownloadJob job;
+  job.url = offer.zipUrl;
+  job.expectedDigest = offer.zipDigest;
+  job.destPath = zip;
+  if (RunDownloadDialog(titleWindow, job) != 1) {
+    ::DeleteFileW(zip.c_str());
+    ShowUpdateFailed(titleWindow);
+    return;
+  }
+  if (!::CopyFileW(RunningExecutable().c_str(), helper.c_str(), FALSE) || !StartHelper(helper, zip, *temp)) {
+    ShowUpdateFailed(titleWindow);
+    return;
+  }
+  ::PostMessageW(titleWindow, WM_CLOSE, 0, 0);
+}
+
+}  // namespace mf::update

@@ -1,0 +1,71 @@
+#include "settings/steam_deck_preset.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "settings/settings_schema.h"
+
+namespace mf::settings {
+namespace {
+
+// The preset as the community tested it on the Deck, written out here on its own.
+const std::map<std::string, std::string> kTestedPreset = {
+    {"render_target_path_d3d12", "rtv"},
+    {"resolution_scale", "1"},
+    {"native_2x_msaa", "true"},
+    {"anisotropic_override", "5"},
+    {"swap_post_effect", "fxaa"},
+    {"present_effect", "cas"},
+    {"present_fsr_quality_mode", "auto"},
+    {"mf_60fps", "false"},
+    {"vsync", "true"},
+    {"fullscreen", "true"},
+    {"window_width", "1280"},
+    {"window_height", "800"},
+    {"monitor", "0"},
+    {"d3d12_allow_variable_refresh_rate_and_tearing", "false"},
+    {"present_dither", "false"},
+};
+
+TEST(DeckPreset, SetsExactlyItsFifteenSettings) {
+  BuildSettingsSchema();
+  std::vector<SettingDef> schema = SettingsSchema();
+  for (SettingDef& row : schema) row.value = "player's own";
+  ApplyDeckPreset(schema);
+
+  std::map<std::string, std::string> changed;
+  for (const SettingDef& row : schema)
+    if (row.value != "player's own") changed[row.key] = row.value;
+  EXPECT_EQ(changed, kTestedPreset) << "every preset key has a row in the schema and gets its value";
+  EXPECT_EQ(DeckPreset().size(), 15u);
+}
+
+TEST(DeckPreset, KeysWithoutARowChangeNothing) {
+  std::vector<SettingDef> schema(2);
+  schema[0].key = "Vsync";  // keys match exactly, letter case included
+  schema[0].value = "false";
+  schema[1].key = "vsync";
+  schema[1].value = "false";
+  ApplyDeckPreset(schema);
+  EXPECT_EQ(schema[0].value, "false");
+  EXPECT_EQ(schema[1].value, "true");
+}
+
+TEST(SteamDeckDetection, VariableAndAdapterNames) {
+  EXPECT_TRUE(SteamDeckVariableSaysDeck(L"1"));
+  EXPECT_TRUE(SteamDeckVariableSaysDeck(L"1 "));
+  EXPECT_FALSE(SteamDeckVariableSaysDeck(L"0"));
+  EXPECT_FALSE(SteamDeckVariableSaysDeck(L""));
+  EXPECT_FALSE(SteamDeckVariableSaysDeck(L" 1"));
+
+  EXPECT_TRUE(IsSteamDeckAdapter(L"AMD Custom GPU 0405"));
+  EXPECT_TRUE(IsSteamDeckAdapter(L"AMD Custom GPU 0932 (RADV VANGOGH)"));
+  EXPECT_TRUE(IsSteamDeckAdapter(L"AMD Van Gogh APU"));
+  EXPECT_FALSE(IsSteamDeckAdapter(L"amd custom gpu 0405"));  // the driver's own spelling only
+  EXPECT_FALSE(IsSteamDeckAdapter(L"NVIDIA GeForce GTX 470"));
+  EXPECT_FALSE(IsSteamDeckAdapter(L"AMD Radeon RX 6800"));
+}
+
+}  // namespace
+}  // namespace mf::settings

@@ -1,0 +1,277 @@
+// The release check and the download against a local HTTPS server, through real WinHTTP
+// with the server's test CA trusted in this prefix only.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <regex>
+#include <thread>
+
+#include "update/download_win.h"
+#include "update/release_check_win.h"
+#include "update/sha256.h"
+#include "update/update_offer.h"
+#include "update_test_support.h"
+#include "wine_test_support.h"
+
+namespace mf::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Feed(const std::string& tag, const std::string& assets) {
+  return R"({"url":"https://api.example/repos/QuillworkDev/MFRecomp/releases/7","assets_url":"x",)"
+         R"("tag_name":")" + tag + R"(","assets":[)" + assets + R"(],"body":"Fixes."})";
+}
+
+std::string Asset(const std::string& url) {
+  return R"({"name":"f","size":1,"digest":null,"browser_download_url":")" + url + R"("})";
+}
+
+std::string Sha256Hex(const std::string& bytes) {
+  update::Sha256 hash;
+  hash.Update(bytes.data(), bytes.size());
+  return hash.HexDigest();
+}
+
+// Bytes that do not compress and do not repeat, like a real release zip.
+std::string PseudoRandomBytes(size_t size) {
+  std::string bytes(size, '\0');
+  std::uint32_t state = 12345;
+  for (char& c : bytes) {
+    state = state * 1664525u + 1013904223u;
+    c = static_cast<char>(state >> 24);
+  }
+  return bytes;
+}
+
+class ReleaseServerTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(server_.ready()) << "MF_TEST_HTTPS_DIR names no running server"; }
+
+  TestHttpsServer server_;
+  ScopedEnvironment host_{L"MF_RELEASE_HOST", server_.HostAndPort()};
+};
+
+TEST_F(ReleaseServerTest, FeedCases) {
+  const std::string zip = "https://github.com/QuillworkDev/MFRecomp/releases/download/v2.0.12/MFRecomp-v2.0.12.zip";
+  struct Case {
+    const char* what;
+    std::string body;
+    int status;
+    long long cut;
+    bool offered;
+  } cases[] = {
+      {"not newer", Feed("v2.0.11", Asset(zip)), 0, 0, false},
+      {"not newer, V", Feed("V2.0.11", Asset(zip)), 0, 0, false},
+      {"not newer, no v", Feed("2.0.11", Asset(zip)), 0, 0, false},
+      {"not newer, .0", Feed("v2.0.11.0", Asset(zip)), 0, 0, false},
+      {"letters only", Feed("nightly", Asset(zip)), 0, 0, false},
+      {"out of range", Feed("v99999999999", Asset(zip)), 0, 0, false},
+      {"no zip asset", Feed("v2.0.12", ""), 0, 0, false},
+      {"tar.gz only", Feed("v2.0.12", Asset("https://x/MFRecomp.tar.gz")), 0, 0, false},
+      {"malformed URL", Feed("v2.0.12", "") + R"({"assets":[{"browser_download_url":"https://x/MFRecomp.zip)", 0, 0,
+       false},
+      {"rate limited", R"({"message":"API rate limit exceeded","documentation_url":"https://docs.example"})", 403, 0,
+       false},
+      {"truncated body", Feed("v2.0.12", Asset(zip)), 0, 60, false},
+      {"newer", Feed("v2.0.12", Asset(zip)), 0, 0, true},
+      {"newer by a fourth component", Feed("v2.0.11.1", Asset(zip)), 0, 0, true},
+      {"release candidate", Feed("v2.1-rc1", Asset(zip)), 0, 0, true},
+      {"upper-case .ZIP before a good one",
+       Feed("v2.0.12", Asset("https://x/MFRecomp.ZIP") + "," + Asset(zip)), 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    server_.Serve(kReleaseFeedPath, c.body, c.status, c.cut);
+    std::optional<update::NewerRelease> release = update::CheckForNewerRelease();
+    EXPECT_EQ(release.has_value(), c.offered) << c.what;
+    if (release) {
+      EXPECT_EQ(release->zip.url, zip) << c.what;
+    }
+  }
+  server_.Remove(kReleaseFeedPath);  // the server's 404 JSON answer
+  EXPECT_FALSE(update::CheckForNewerRelease());
+}
+
+TEST_F(ReleaseServerTest, CheckThreadPublishesTheOfferAndWakesTheWindow) {
+  server_.Serve(kReleaseFeedPath, Feed("v2.0.12", Asset("https://x/MFRecomp.zip")));
+  HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(window);
+  update::StartReleaseCheck(window);
+  MSG message = {};
+  bool woken = WaitUntil([&] { return ::PeekMessageW(&message, window, WM_APP, WM_APP, PM_REMOVE) != FALSE; });
+  EXPECT_TRUE(woken);
+  const update::UpdateOffer& offer = update::CurrentUpdateOffer();
+  ASSERT_TRUE(offer.available.load(std::memory_order_acquire));
+  EXPECT_EQ(offer.tag, "v2.0.12");
+  EXPECT_EQ(offer.zipUrl, "https://x/MFRecomp.zip");
+  ::DestroyWindow(window);
+}
+
+// The progress dialog as the player sees it, watched from a second thread.
+class DownloadTest : public ReleaseServerTest {
+ protected:
+  DownloadTest() : folder_(L"mf-download") {}
+
+  struct Run {
+    INT_PTR result = 0;
+    std::vector<std::wstring> statusTexts;  // what the status line showed, in order
+  };
+
+  // Runs the dialog; `whenProgressing` runs on the watcher thread once the first
+  // progress text is up.
+  Run Download(const std::string& url, const std::string& digest,
+               const std::function<void(HWND)>& whenProgressing = {}) {
+    job_.url = url;
+    job_.expectedDigest = digest;
+    job_.destPath = folder_.path() / L"mf1_update.zip";
+    Run run;
+    std::atomic<bool> finished = false;
+    std::thread watcher([&] {
+      HWND dialog = nullptr;
+      WaitUntil([&] { return finished || (dialog = FindProcessWindow(::GetCurrentProcessId(), L"#32770",
+                                                                     L"Downloading update")) != nullptr; });
+      bool acted = false;
+      while (dialog && !finished) {
+        std::wstring text = WindowText(::GetDlgItem(dialog, 801));
+        if (run.statusTexts.empty() || run.statusTexts.back() != text) run.statusTexts.push_back(text);
+        if (!acted && whenProgressing && text.find(L" MB") != std::wstring::npos) {
+          whenProgressing(dialog);
+          acted = true;
+        }
+        std::this_thread::sleep_for(5ms);
+      }
+    });
+    run.result = update::RunDownloadDialog(nullptr, job_);
+    finished = true;
+    watcher.join();
+    return run;
+  }
+
+  TempGameFolder folder_;
+  update::DownloadJob job_;
+};
+
+TEST_F(DownloadTest, WholeVerifiedFileWithProgressInMebibytes) {
+  const std::string zip = PseudoRandomBytes(3 * 1024 * 1024 + 12345);
+  server_.Serve("dl/MFRecomp.zip", zip, 0, 0, 8 * 1024 * 1024);
+  Run run = Download(server_.Url("dl/MFRecomp.zip"), "sha256:" + Sha256Hex(zip));
+  EXPECT_EQ(run.result, 1);
+  EXPECT_EQ(ReadBytes(job_.destPath), zip);
+  bool sawProgress = false;
+  for (const std::wstring& text : run.statusTexts)
+    sawProgress |= std::regex_match(text, std::wregex(L"[0-3] / 3 MB"));
+  EXPECT_TRUE(sawProgress) << "the status line showed whole mebibytes of the total";
+}
+
+TEST_F(DownloadTest, CancelDuringTheTransferDeletesThePartialFile) {
+  server_.Serve("dl/slow.zip", PseudoRandomBytes(4 * 1024 * 1024), 0, 0, 64 * 1024);
+  auto started = std::chrono::steady_clock::now();
+  bool buttonCoversBar = true;
+  bool darkBackground = false;
+  Run run = Download(server_.Url("dl/slow.zip"), "", [&](HWND dialog) {
+    // As drawn, with the fonts the prefix has: dark, and Cancel clear of the bar.
+    RECT bar = {}, cancel = {}, overlap = {};
+    ::GetWindowRect(::GetDlgItem(dialog, 800), &bar);
+    ::GetWindowRect(::GetDlgItem(dialog, 802), &cancel);
+    buttonCoversBar = ::IntersectRect(&overlap, &bar, &cancel) != FALSE;
+    darkBackground = WaitUntil([&] { return CaptureClient(dialog).At(4, 4) == 0x181A1Eu; }, 10s);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(802, BN_CLICKED), 0);
+  });
+  EXPECT_FALSE(buttonCoversBar);
+  EXPECT_TRUE(darkBackground) << "the dialog is painted in the dark background colour";
+  EXPECT_EQ(run.result, 2);
+  EXPECT_FALSE(fs::exists(job_.destPath));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 30s) << "cancel ended the transfer, not its end";
+}
+
+// A transfer that stalls with the connection open: Cancel closes the request, and the
+// dialog ends at the latest when the receive time-out (30 s) gives up - under Wine 8
+// closing the handle does not wake a read that is already blocked.
+TEST_F(DownloadTest, CancelOfAStalledTransferEndsTheDialog) {
+  server_.Serve("dl/stalled.zip", PseudoRandomBytes(2 * 1024 * 1024), 0, 0, 0, 256 * 1024);
+  std::chrono::steady_clock::time_point cancelled;
+  Run run = Download(server_.Url("dl/stalled.zip"), "", [&](HWND dialog) {
+    std::this_thread::sleep_for(1s);  // the server has stopped sending by now
+    cancelled = std::chrono::steady_clock::now();
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(802, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(run.result, 2);
+  EXPECT_FALSE(fs::exists(job_.destPath));
+  EXPECT_LT(std::chrono::steady_clock::now() - cancelled, 45s);
+}
+
+TEST_F(DownloadTest, FailuresLeaveNoFile) {
+  const std::string zip = PseudoRandomBytes(300000);
+  server_.Serve("dl/whole.zip", zip);
+  server_.Serve("dl/cut.zip", zip, 0, 100000);
+  struct Case {
+    const char* what;
+    std::string url;
+    std::string digest;
+  } cases[] = {
+      {"404 page", server_.Url("dl/missing.zip"), ""},
+      {"cut connection", server_.Url("dl/cut.zip"), ""},
+      {"wrong digest", server_.Url("dl/whole.zip"), "sha256:" + std::string(64, '0')},
+      {"plain http", "http://localhost/dl/whole.zip", ""},
+      {"upper-case scheme", "HTTPS://localhost/dl/whole.zip", ""},
+  };
+  for (const Case& c : cases) {
+    Run run = Download(c.url, c.digest);
+    EXPECT_EQ(run.result, 2) << c.what;
+    EXPECT_FALSE(fs::exists(job_.destPath)) << c.what;
+  }
+  // The same file with its right digest, as a control.
+  EXPECT_EQ(Download(server_.Url("dl/whole.zip"), "sha256:" + Sha256Hex(zip)).result, 1);
+}
+
+// The whole road a player takes: the banner from the feed, Enter on it, Yes, the download,
+// the hand-over to the helper copy, and the new build starting in the game folder.
+TEST_F(ReleaseServerTest, BannerToNewBuildEndToEnd) {
+  TempGameFolder game(L"mf-e2e");
+  TempGameFolder temp(L"mf-e2e-temp");
+  ScopedTempFolder tempScope(temp.path());
+  game.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  game.WriteFile("mirefall.toml", "[video]\r\nfullscreen = false\r\n");
+
+  const std::string newBuild = StandInProgram("NEW BUILD");
+  const fs::path zip = temp.path() / L"release.zip";
+  WriteZip(zip, {{"MFRecomp-v2.0.12/PlayMirefall.exe", newBuild}, {"MFRecomp-v2.0.12/prompts/p.png", "prompt"}});
+  const std::string zipBytes = ReadBytes(zip);
+  server_.Serve("dl/MFRecomp-v2.0.12.zip", zipBytes);
+  // The feed arrives slowly, so the window is first seen without the banner.
+  std::string feed = Feed("v2.0.12", R"({"name":"MFRecomp-v2.0.12.zip","digest":"sha256:)" + Sha256Hex(zipBytes) +
+                                         R"(","browser_download_url":")" + server_.Url("dl/MFRecomp-v2.0.12.zip") +
+                                         R"("})");
+  server_.Serve(kReleaseFeedPath, feed, 0, 0, static_cast<long long>(feed.size()) / 2);
+
+  RunningLauncher launcher = StartLauncher(game);
+  ASSERT_TRUE(launcher.window);
+  EXPECT_LT(BannerOutlineRedness(CaptureClient(launcher.window)), 10) << "no banner before the feed has answered";
+  ASSERT_TRUE(WaitUntil([&] { return BannerOutlineRedness(CaptureClient(launcher.window)) > 30; }))
+      << "the banner appears once the feed has answered";
+
+  for (int i = 0; i < 3; ++i) PostKey(launcher.window, VK_TAB);
+  PostKey(launcher.window, VK_RETURN);
+  HWND question = WaitForProcessWindow(launcher.process->id(), L"#32770", L"Update available: v2.0.12");
+  ASSERT_TRUE(question);
+  const std::string userToml = *game.ReadFile("mirefall.toml");  // as start-up left it
+  std::wstring text = StaticTexts(question);
+  EXPECT_NE(text.find(L"Download and install update?\r\n\r\nLatest version: v2.0.12\r\nCurrent version: v2.0.11"),
+            std::wstring::npos);
+  ::PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+
+  EXPECT_EQ(launcher.process->WaitForExit(60s), 0u) << "the launcher closes after the hand-over";
+  ASSERT_TRUE(WaitUntil([&] { return game.ReadFile("mirefall_started.txt").has_value(); }, 60s))
+      << "the new build was started; log:\n" << ReadBytes(temp.path() / L"mf1_update.log");
+  EXPECT_EQ(*game.ReadFile("PlayMirefall.exe"), newBuild);
+  EXPECT_EQ(*game.ReadFile("prompts/p.png"), "prompt");
+  EXPECT_EQ(*game.ReadFile("mirefall.toml"), userToml);
+  EXPECT_TRUE(fs::exists(temp.path() / L"mf1_update_helper.exe"));
+  EXPECT_FALSE(fs::exists(temp.path() / L"mf1_update.zip"));
+  EXPECT_TRUE(WaitUntil([&] { return !fs::exists(temp.path() / L"mf1_update.log"); }));
+}
+
+}  // namespace
+}  // namespace mf::test
