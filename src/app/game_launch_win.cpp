@@ -3,6 +3,7 @@
 #include "app/game_launch_plan.h"
 #include "app/text_win.h"
 #include "app/win_handles_win.h"
+#include "prompts/prompt_overlay_win.h"
 #include "settings/launcher_prefs.h"
 
 namespace mf::app {
@@ -22,6 +23,7 @@ GameFolderFacts InspectGameFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 void LaunchGame(HWND titleWindow) {
+  prompts::WaitForPromptOverlay();  // the game reads the overlay as it starts
   std::filesystem::path folder = ExecutableFolder();
   GameLaunchPlan plan = PlanGameLaunch(folder, InspectGameFolder(folder));
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/resource_bytes_win.h"
 #include "app/text_win.h"
 #include "app/title_window_art.h"
 
@@ -39,18 +40,14 @@ GdiplusSession::~GdiplusSession() {
 }
 
 std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resourceId) {
-  HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  if (!resource) return nullptr;
-  DWORD size = ::SizeofResource(instance, resource);
-  HGLOBAL loaded = ::LoadResource(instance, resource);
-  const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-  if (!bytes || size == 0) return nullptr;
+  std::string_view bytes = ResourceBytes(instance, resourceId);
+  if (bytes.empty()) return nullptr;
 
   // The stream owns this block and frees it when the stream is released.
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!block) return nullptr;
   if (void* target = ::GlobalLock(block)) {
-    std::memcpy(target, bytes, size);
+    std::memcpy(target, bytes.data(), bytes.size());
     ::GlobalUnlock(block);
   } else {
     ::GlobalFree(block);

@@ -4,9 +4,11 @@
 
 #include "app/gdiplus_win.h"
 #include "app/music_win.h"
+#include "app/resource_deploy_win.h"
 #include "app/text_win.h"
 #include "app/title_window_win.h"
 #include "i18n/translate.h"
+#include "prompts/prompt_overlay_win.h"
 #include "resources/resource_ids.h"
 #include "settings/config_file.h"
 #include "settings/config_repair.h"
@@ -45,6 +47,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   settings::StoreLanguagePreference(folder, i18n::CurrentUiLanguage());
   settings::RepairConfigFile(settings::ConfigFilePath(folder));
   settings::ApplySteamDeckPresetOnce(folder);
+  DeployResourceFiles();
+  prompts::PromptOverlayStartup promptOverlay = prompts::StartPromptOverlay();  // waits for its drawing on return
   share::ShareShaderCache(folder);
   settings::OfferNativeRenderer(folder);
   update::CheckPreviousUpdate();
@@ -64,7 +68,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
 
   RunMessageLoop(window);
 
-  // Shutdown by scope: the window object, the music, the images, then GDI+.
+  // Shutdown by scope: the window object, the music, the images, the overlay drawing, then GDI+.
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "app/music_commands.h"
+#include "app/resource_bytes_win.h"
 #include "app/text_win.h"
 #include "app/win_handles_win.h"
 #include "resources/resource_ids.h"
@@ -18,31 +19,18 @@ bool SendMci(const std::string& command) {
   return ::mciSendStringW(Utf8ToWide(command).c_str(), nullptr, 0, nullptr) == 0;
 }
 
-struct ResourceBytes {
-  const void* data = nullptr;
-  DWORD size = 0;
-};
-
-ResourceBytes FindTrack(HINSTANCE instance) {
-  HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(kMusicResourceId), MAKEINTRESOURCEW(10));  // RT_RCDATA
-  if (!resource) return {};
-  HGLOBAL loaded = ::LoadResource(instance, resource);
-  const void* data = loaded ? ::LockResource(loaded) : nullptr;
-  if (!data) return {};
-  return {data, ::SizeofResource(instance, resource)};
-}
-
 enum class WriteOutcome { NotCreated, Short, Complete };
 
 // Writes the track in one call. A short write removes what it wrote.
-WriteOutcome WriteTrack(const fs::path& path, const ResourceBytes& track) {
+WriteOutcome WriteTrack(const fs::path& path, std::string_view track) {
   DWORD written = 0;
   bool complete;
   {
     win::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                              FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file) return WriteOutcome::NotCreated;
-    complete = ::WriteFile(file.get(), track.data, track.size, &written, nullptr) && written == track.size;
+    complete = ::WriteFile(file.get(), track.data(), static_cast<DWORD>(track.size()), &written, nullptr) &&
+               written == track.size();
   }
   if (complete) return WriteOutcome::Complete;
   ::DeleteFileW(path.c_str());
@@ -52,8 +40,8 @@ WriteOutcome WriteTrack(const fs::path& path, const ResourceBytes& track) {
 }  // namespace
 
 void BackgroundMusic::Prepare(HINSTANCE instance) {
-  ResourceBytes track = FindTrack(instance);
-  if (!track.data) return;
+  std::string_view track = ResourceBytes(instance, kMusicResourceId);
+  if (track.empty()) return;
 
   wchar_t folder[MAX_PATH] = {};
   wchar_t placeholder[MAX_PATH] = {};

@@ -17,6 +17,7 @@
 #include "dialog/setting_controls_win.h"
 #include "dialog/settings_page_layout.h"
 #include "i18n/translate.h"
+#include "prompts/prompt_overlay_win.h"
 #include "settings/config_file.h"
 #include "settings/config_reader.h"
 #include "settings/launcher_language.h"
@@ -169,10 +170,6 @@ void DrawTab(const DRAWITEMSTRUCT& item) {
   ::DrawTextW(item.hDC, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-// Where the button-prompt overlay is rebuilt from the saved bindings and prompt style, once
-// the overlay generator is part of the launcher.
-void RebuildPromptOverlay(const std::filesystem::path& /*launcherFolder*/) {}
-
 void ShowMessage(HWND dialog, const std::string& text, UINT icon) {
   std::wstring wide = app::Utf8ToWide(text);
   ::MessageBoxW(dialog, wide.c_str(), TrPtr("Mirefall Recompilation"), icon | MB_OK);
@@ -191,7 +188,7 @@ void Save(HWND dialog) {
   StoreLauncherRows(schema, settings::LauncherPrefs());
   app::SaveConfigFileOrReport(settings::ConfigFilePath(state.launcherFolder));  // reports its own failure
   settings::WriteLauncherPrefs(iniPath);
-  RebuildPromptOverlay(state.launcherFolder);
+  prompts::GeneratePromptOverlay(state.launcherFolder);  // from the bindings and style just saved
 
   if (!rejected.empty()) ShowMessage(dialog, RejectedFieldsMessage(rejected), MB_ICONWARNING);
   if (newCode != settings::LanguageCode(oldLanguage)) {

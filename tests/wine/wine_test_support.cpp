@@ -325,7 +325,10 @@ Capture CaptureClient(HWND window) {
   return capture;
 }
 
-Capture LoadPng(const std::filesystem::path& file) {
+namespace {
+
+// Decodes with GDI+ into 32-bit pixels of the format, each masked.
+Capture DecodePng(const std::filesystem::path& file, Gdiplus::PixelFormat format, std::uint32_t mask) {
   Capture image;
   Gdiplus::GdiplusStartupInput input;
   ULONG_PTR token = 0;
@@ -337,11 +340,11 @@ Capture LoadPng(const std::filesystem::path& file) {
       image.height = static_cast<int>(bitmap.GetHeight());
       Gdiplus::Rect all(0, 0, image.width, image.height);
       Gdiplus::BitmapData data = {};
-      if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) == Gdiplus::Ok) {
+      if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, format, &data) == Gdiplus::Ok) {
         image.pixels.resize(static_cast<size_t>(image.width) * image.height);
         for (int y = 0; y < image.height; ++y) {
           const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
-          for (int x = 0; x < image.width; ++x) image.pixels[static_cast<size_t>(y) * image.width + x] = row[x] & 0x00FFFFFF;
+          for (int x = 0; x < image.width; ++x) image.pixels[static_cast<size_t>(y) * image.width + x] = row[x] & mask;
         }
         bitmap.UnlockBits(&data);
       }
@@ -349,6 +352,20 @@ Capture LoadPng(const std::filesystem::path& file) {
   }
   Gdiplus::GdiplusShutdown(token);
   return image;
+}
+
+}  // namespace
+
+Capture LoadPng(const std::filesystem::path& file) { return DecodePng(file, PixelFormat32bppRGB, 0x00FFFFFF); }
+
+Capture LoadPngWithAlpha(const std::filesystem::path& file) {
+  return DecodePng(file, PixelFormat32bppARGB, 0xFFFFFFFF);
+}
+
+std::filesystem::path ArtefactsFolder(const std::string& topic) {
+  std::filesystem::path folder = BuildOutputFolder().parent_path() / "test-artefacts" / topic;
+  std::filesystem::create_directories(folder);
+  return folder;
 }
 
 int BannerOutlineRedness(const Capture& capture) {

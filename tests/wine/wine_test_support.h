@@ -191,6 +191,13 @@ int BannerOutlineRedness(const Capture& capture);
 
 // Pixels of a PNG file decoded with GDI+, in the capture's layout.
 Capture LoadPng(const std::filesystem::path& file);
+// The same with each pixel's alpha kept: 0xAARRGGBB, not premultiplied.
+Capture LoadPngWithAlpha(const std::filesystem::path& file);
+inline int Alpha(std::uint32_t pixel) { return static_cast<int>(pixel >> 24); }
+
+// build-win/test-artefacts/<topic>, made if missing: pictures the tests keep for a person
+// to look at.
+std::filesystem::path ArtefactsFolder(const std::string& topic);
 
 // Keeps a capture as a PNG in the build's test-artefacts folder (bin/test-artefacts), for a
 // person to look at after the run; returns the file written.

@@ -1,0 +1,164 @@
+#include "prompts/prompt_overlay_win.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+#include <shlwapi.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "app/gdiplus_win.h"
+#include "app/text_win.h"
+#include "app/version.h"
+#include "prompts/overlay_plan.h"
+#include "prompts/overlay_stamp.h"
+#include "prompts/prompt_drawing_win.h"
+#include "prompts/prompt_shapes.h"
+#include "prompts/prompt_style.h"
+#include "settings/config_file.h"
+#include "settings/config_reader.h"
+#include "settings/file_io.h"
+#include "settings/launcher_prefs.h"
+#include "settings/settings_schema.h"
+
+namespace mf::prompts {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One overlay image still to be drawn and written.
+struct PendingImage {
+  AtlasPlan plan;
+  std::string fingerprint;
+  fs::path file;
+};
+
+// What GeneratePromptOverlay found it has to draw; everything it needs, so that the
+// drawing can run on another thread without touching the settings.
+struct OverlayJob {
+  CLSID pngEncoder = {};
+  std::unique_ptr<Gdiplus::FontFamily> fontFamily;
+  IconFiles icons;
+  std::vector<PendingImage> images;
+};
+
+// The drawing start-up left running. Only the UI thread starts and joins it.
+std::thread& StartupDrawing() {
+  static std::thread drawing;
+  return drawing;
+}
+
+std::string BindingOf(std::string_view key) {
+  const settings::SettingDef* row = settings::FindSetting(key);
+  return row ? row->value : std::string();
+}
+
+fs::path TexturesFolder(const fs::path& launcherFolder) { return launcherFolder / L"textures"; }
+
+void DeleteOverlayFiles(const fs::path& launcherFolder) {
+  for (const OverlayAtlas& atlas : OverlayAtlases()) {
+    fs::path file = TexturesFolder(launcherFolder) / OverlayFileName(atlas);
+    ::DeleteFileW(file.c_str());  // a missing file is fine
+  }
+}
+
+IconFiles ReadIcons(const fs::path& iconFolder, const std::vector<AtlasPlan>& plans) {
+  IconFiles icons;
+  for (const AtlasPlan& plan : plans)
+    for (const DrawStep& step : plan.steps)
+      if (step.kind == DrawKind::Icon && !icons.contains(step.icon))
+        if (auto bytes = settings::ReadWholeFile(iconFolder / app::Utf8ToWide(step.icon + ".png")))
+          icons.emplace(step.icon, std::move(*bytes));
+  return icons;
+}
+
+bool FileCarriesStamp(const fs::path& file, std::string_view fingerprint) {
+  std::optional<std::string> bytes = settings::ReadWholeFile(file);
+  return bytes && HasOverlayStamp(*bytes, fingerprint);
+}
+
+// Reads the settings, decides, deletes the files when no overlay is wanted, and returns the
+// images that differ from what is on disk (none when all are up to date).
+OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
+  OverlayJob job;
+  settings::ReadLauncherPrefs(settings::LauncherPrefsPath(launcherFolder));
+  const std::string style = CurrentPromptStyle();
+  if (settings::SettingsSchema().empty()) settings::BuildSettingsSchema();
+  settings::ReadConfigFile(settings::ConfigFilePath(launcherFolder));
+
+  const fs::path iconFolder = launcherFolder / L"prompts" / app::Utf8ToWide(style);
+  const bool iconFolderExists = IsIconStyle(style) && ::PathIsDirectoryW(iconFolder.c_str());
+  const OverlayKind kind = DecideOverlay(style, BindingOf("mnk_mode"), iconFolderExists);
+  if (kind == OverlayKind::None) {
+    DeleteOverlayFiles(launcherFolder);
+    return job;
+  }
+
+  const fs::path textures = TexturesFolder(launcherFolder);
+  ::CreateDirectoryW(textures.c_str(), nullptr);  // an existing folder is fine
+  std::optional<CLSID> encoder = FindPngEncoder();
+  if (!encoder) return job;
+  job.pngEncoder = *encoder;
+
+  const char* const fontFamilies[] = {kKeyCapFontFamily};
+  job.fontFamily = app::ChooseFontFamily(fontFamilies);
+  WCHAR familyName[LF_FACESIZE] = {};
+  job.fontFamily->GetFamilyName(familyName);
+
+  std::vector<AtlasPlan> plans = PlanOverlay(kind, BindingOf, BindingOf("mf_pad_layout") == "qn");
+  if (kind == OverlayKind::Icons) job.icons = ReadIcons(iconFolder, plans);
+  for (AtlasPlan& plan : plans) {
+    std::string fingerprint =
+        OverlayFingerprint(app::kCurrentVersionTag, app::WideToUtf8(familyName), plan, job.icons);
+    fs::path file = textures / OverlayFileName(*plan.atlas);
+    if (!FileCarriesStamp(file, fingerprint)) job.images.push_back({std::move(plan), std::move(fingerprint), file});
+  }
+  return job;
+}
+
+// Draws, stamps and writes each image; failures leave the old file as it was.
+void DrawOverlay(const OverlayJob& job) noexcept {
+  try {
+    for (const PendingImage& image : job.images) {
+      std::optional<std::string> png = RenderOverlayPng(image.plan, *job.fontFamily, job.icons, job.pngEncoder);
+      if (!png) continue;
+      std::optional<std::string> stamped = AddOverlayStamp(*png, image.fingerprint);
+      settings::WriteFileAtomically(image.file, stamped ? *stamped : *png);
+    }
+  } catch (...) {
+    // Out of memory while drawing: the overlay is a nicety; the old files stay.
+  }
+}
+
+}  // namespace
+
+void WaitForPromptOverlay() {
+  if (StartupDrawing().joinable()) StartupDrawing().join();
+}
+
+void GeneratePromptOverlay(const fs::path& launcherFolder) {
+  WaitForPromptOverlay();
+  OverlayJob job = PrepareOverlay(launcherFolder);
+  DrawOverlay(job);
+}
+
+PromptOverlayStartup StartPromptOverlay() {
+  WaitForPromptOverlay();
+  auto job = std::make_shared<OverlayJob>(PrepareOverlay(app::ExecutableFolder()));
+  if (job->images.empty()) return {};
+  try {
+    StartupDrawing() = std::thread([job] {
+      // The title window is being made at the same time; it comes first.
+      ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_LOWEST);
+      DrawOverlay(*job);
+    });
+  } catch (const std::system_error&) {
+    DrawOverlay(*job);  // no thread to be had: draw here rather than not at all
+  }
+  return {};
+}
+
+}  // namespace mf::prompts
