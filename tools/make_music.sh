@@ -28,8 +28,8 @@ s() { sox -R -q "$@"; }   # -R: repeatable noise
 # other, so the chord drifts slowly from side to side; a slow swell over the whole loop.
 drone() {  # channel-file detune-step
   local file=$1 step=$2 parts=() i=0
-  for spec in "110.00 0.16" "164.80 0.10" "220.00 0.07" "261.60 0.025" "329.60 0.015"; do
-    read -r freq level <<<"$spec"
+  for partial in "110.00 0.16" "164.80 0.10" "220.00 0.07" "261.60 0.025" "329.60 0.015"; do
+    read -r freq level <<<"$partial"
     local f
     f=$(awk -v f="$freq" -v d="$step" -v i="$i" 'BEGIN { printf "%.2f", f + d * (i % 3) }')
     s -n -r $rate -c 1 "$work/tone$i.wav" synth $loop sine "$f" vol "$level"
@@ -52,8 +52,8 @@ s -m -v 1 "$work/body.wav" -v 1 "$work/tail.wav" "$work/wind.wav"
 
 # Glass notes: E5, C5, A4, B4, each a soft strike that dies away well inside the loop.
 notes=()
-for spec in "2.0 659.26" "7.5 523.25" "12.0 440.00" "16.0 493.88"; do
-  read -r at freq <<<"$spec"
+for note in "2.0 659.26" "7.5 523.25" "12.0 440.00" "16.0 493.88"; do
+  read -r at freq <<<"$note"
   file="$work/note$at.wav"
   s -n -r $rate -c 2 "$file" synth 3.5 sine "$freq" sine "$(awk -v f="$freq" 'BEGIN { print f * 2.003 }')" \
     fade q 0.03 3.5 3.4 vol 0.03 pad "$at" "$(awk -v a="$at" -v l=$loop 'BEGIN { print l - a - 3.5 }')"
