@@ -77,14 +77,7 @@ void KeepIconSheet(const fs::path& prompts) {
         }
       }
     }
-    CLSID png = {};
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    for (UINT i = 0; i < count; ++i)
-      if (std::wstring_view(encoders[i].MimeType) == L"image/png") png = encoders[i].Clsid;
+    const CLSID png = FindPngEncoder().value_or(CLSID{});
     sheet.Save((ArtefactsFolder("prompt-icons") / "deployed-icon-sets.png").c_str(), &png, nullptr);
   }
   Gdiplus::GdiplusShutdown(token);

@@ -365,14 +365,7 @@ std::string LargePng(int edge) {
                                        Gdiplus::Color(128, 40, 40, 200));
     graphics.FillRectangle(&brush, 0, 0, edge, edge);
     const fs::path file = fs::temp_directory_path() / L"mf-large-icon.png";
-    CLSID png = {};
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    for (UINT i = 0; i < count; ++i)
-      if (std::wstring_view(encoders[i].MimeType) == L"image/png") png = encoders[i].Clsid;
+    const CLSID png = FindPngEncoder().value_or(CLSID{});
     if (image.Save(file.c_str(), &png, nullptr) == Gdiplus::Ok) {
       std::ifstream in(file, std::ios::binary);
       bytes.assign(std::istreambuf_iterator<char>(in), {});

@@ -381,23 +381,16 @@ int BannerOutlineRedness(const Capture& capture) {
   return redness;
 }
 
-namespace {
-
-bool FindPngEncoder(CLSID& encoder) {
+std::optional<CLSID> FindPngEncoder() {
   UINT count = 0, bytes = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return false;
+  if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return std::nullopt;
   std::vector<BYTE> buffer(bytes);
   auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return false;
+  if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return std::nullopt;
   for (UINT i = 0; i < count; ++i)
-    if (std::wstring(codecs[i].MimeType) == L"image/png") {
-      encoder = codecs[i].Clsid;
-      return true;
-    }
-  return false;
+    if (codecs[i].MimeType && std::wstring_view(codecs[i].MimeType) == L"image/png") return codecs[i].Clsid;
+  return std::nullopt;
 }
-
-}  // namespace
 
 std::filesystem::path SaveArtefactPng(const Capture& capture, const std::wstring& name) {
   std::filesystem::path folder = BuildOutputFolder() / "test-artefacts";
@@ -411,8 +404,8 @@ std::filesystem::path SaveArtefactPng(const Capture& capture, const std::wstring
     for (std::uint32_t& p : opaque) p |= 0xFF000000;
     Gdiplus::Bitmap bitmap(capture.width, capture.height, capture.width * 4, PixelFormat32bppARGB,
                            reinterpret_cast<BYTE*>(opaque.data()));
-    CLSID encoder;
-    if (!FindPngEncoder(encoder) || bitmap.Save(file.c_str(), &encoder, nullptr) != Gdiplus::Ok) file.clear();
+    std::optional<CLSID> encoder = FindPngEncoder();
+    if (!encoder || bitmap.Save(file.c_str(), &*encoder, nullptr) != Gdiplus::Ok) file.clear();
   }
   Gdiplus::GdiplusShutdown(token);
   return file;

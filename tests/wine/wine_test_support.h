@@ -195,6 +195,9 @@ Capture LoadPng(const std::filesystem::path& file);
 Capture LoadPngWithAlpha(const std::filesystem::path& file);
 inline int Alpha(std::uint32_t pixel) { return static_cast<int>(pixel >> 24); }
 
+// The GDI+ encoder for "image/png", if there is one (GDI+ must be started).
+std::optional<CLSID> FindPngEncoder();
+
 // build-win/test-artefacts/<topic>, made if missing: pictures the tests keep for a person
 // to look at.
 std::filesystem::path ArtefactsFolder(const std::string& topic);
