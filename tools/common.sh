@@ -18,9 +18,15 @@ configure_and_build_fuzzers() {
   cmake --build "$fuzz_build"
 }
 
-configure_and_build_windows() {
+# Optimised, with debug information built and then kept out of the shipped exe (see
+# src/app/CMakeLists.txt).
+configure_windows() {
   cmake -S "$root" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+}
+
+configure_and_build_windows() {
+  configure_windows
   cmake --build "$win_build"
 }
 

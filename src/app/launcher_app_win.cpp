@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include <future>
+
 #include "app/gdiplus_win.h"
 #include "app/music_win.h"
 #include "app/resource_deploy_win.h"
+#include "app/startup_timings_win.h"
 #include "app/text_win.h"
 #include "app/title_window_win.h"
 #include "i18n/translate.h"
@@ -29,42 +32,74 @@ void InitCommonControlClasses() {
   ::InitCommonControlsEx(&controls);
 }
 
-void LoadLauncherImages(HINSTANCE instance, LauncherImages& images) {
+LauncherImages LoadLauncherImages(HINSTANCE instance) {
+  LauncherImages images;
   images.background = LoadImageResource(instance, kBackgroundImageId);
   images.logo = LoadImageResource(instance, kLogoImageId);
+  return images;
+}
+
+// Decoding the pictures takes longer than the start-up tasks; it runs on the second core
+// meanwhile. The result is collected where start-up loads the images.
+std::future<LauncherImages> StartLoadingLauncherImages(HINSTANCE instance) {
+  try {
+    return std::async(std::launch::async, LoadLauncherImages, instance);
+  } catch (const std::system_error&) {
+    return std::async(std::launch::deferred, LoadLauncherImages, instance);  // decoded when collected
+  }
 }
 
 }  // namespace
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
+  StartupTimings timings;
+  const std::filesystem::path folder = ExecutableFolder();
+  std::future<bool> steamDeckDetection = settings::StartSteamDeckDetection(folder);
   InitCommonControlClasses();
-  GdiplusSession gdiplus;  // declared first so that it is shut down last
+  timings.Mark("common controls");
+  GdiplusSession gdiplus;  // declared first of the GDI+ users so that it is shut down last
+  timings.Mark("GDI+ start-up");
+  std::future<LauncherImages> decoding = StartLoadingLauncherImages(instance);
 
   // Start-up tasks, in order; each reports its own failures and start-up goes on. Dialogs
-  // they show have no owner: the title window does not exist yet.
-  const std::filesystem::path folder = ExecutableFolder();
+  // they show have no owner: the title window does not exist yet. Only the two answers
+  // started above are worked out beside them, and neither shows or writes anything.
   i18n::SetUiLanguage(settings::DecideStartupLanguage(folder));
   settings::StoreLanguagePreference(folder, i18n::CurrentUiLanguage());
+  timings.Mark("language");
   settings::RepairConfigFile(settings::ConfigFilePath(folder));
-  settings::ApplySteamDeckPresetOnce(folder);
+  timings.Mark("config repair");
+  settings::ApplySteamDeckPresetOnce(folder, std::move(steamDeckDetection));
+  timings.Mark("Steam Deck preset");
   DeployResourceFiles();
+  timings.Mark("resource deployment");
   prompts::PromptOverlayStartup promptOverlay = prompts::StartPromptOverlay();  // waits for its drawing on return
+  timings.Mark("prompt overlay");
   share::ShareShaderCache(folder);
+  timings.Mark("shader cache sharing");
   settings::OfferNativeRenderer(folder);
+  timings.Mark("native renderer offer");
   update::CheckPreviousUpdate();
-  LauncherImages images;
-  LoadLauncherImages(instance, images);
+  timings.Mark("failed-update check");
+  const LauncherImages images = decoding.get();
+  timings.Mark("image decoding (waited for)");
   settings::BuildSettingsSchema();
+  timings.Mark("settings schema");
   BackgroundMusic music;  // declared after the images: stopped, and its file deleted, first
   music.Prepare(instance);
-  music.Start();
+  timings.Mark("music file");
 
   TitleWindow titleWindow(images);
   HWND window = titleWindow.Create(instance);
   if (!window) return 1;
+  timings.Mark("window and fonts");
   ::ShowWindow(window, showCommand);
+  timings.Mark("window shown");
   ::UpdateWindow(window);
+  timings.Mark("first frame");
+  music.Start();  // opening the track takes a while; the picture comes first
   update::StartReleaseCheck(window);
+  timings.Write();
 
   RunMessageLoop(window);
 

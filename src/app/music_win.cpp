@@ -58,18 +58,45 @@ void BackgroundMusic::Prepare(HINSTANCE instance) {
 }
 
 void BackgroundMusic::Start() {
-  if (trackPath_.empty()) return;
-  const std::string path = settings::PathToUtf8(trackPath_);
-  if (!SendMci(MusicOpenCommand(path, true))) SendMci(MusicOpenCommand(path, false));
-  opened_ = true;
-  SendMci(MusicVolumeCommand(kMusicVolumePercent));
-  SendMci(kMusicPlayCommand);
+  if (trackPath_.empty() || player_.joinable()) return;
+  stopRequested_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!stopRequested_) return;
+  try {
+    player_ = std::thread([this] { Play(); });
+  } catch (const std::system_error&) {
+    // No thread to be had: the launcher is silent, as when MCI cannot play the track.
+  }
+}
+
+// The device stays with the thread that opened it: this thread opens, plays, stops and
+// closes it. While the music plays it serves the thread's messages, which the device may use.
+void BackgroundMusic::Play() noexcept {
+  try {
+    const std::string path = settings::PathToUtf8(trackPath_);
+    if (!SendMci(MusicOpenCommand(path, true))) SendMci(MusicOpenCommand(path, false));
+    SendMci(MusicVolumeCommand(kMusicVolumePercent));
+    SendMci(kMusicPlayCommand);
+  } catch (...) {
+    // Out of memory for a command string: no music.
+  }
+  HANDLE stop = stopRequested_.get();
+  while (::MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+  }
+  try {
+    // Sent whether or not the music was opened: MCI answers an unknown alias with an error.
+    SendMci(kMusicStopCommand);
+    SendMci(kMusicCloseCommand);
+  } catch (...) {
+  }
 }
 
 BackgroundMusic::~BackgroundMusic() {
-  // Sent whether or not the music was opened: MCI answers an unknown alias with an error.
-  SendMci(kMusicStopCommand);
-  SendMci(kMusicCloseCommand);
+  if (player_.joinable()) {
+    ::SetEvent(stopRequested_.get());
+    player_.join();
+  }
   if (!trackPath_.empty()) ::DeleteFileW(trackPath_.c_str());
 }
 

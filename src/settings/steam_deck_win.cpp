@@ -46,10 +46,19 @@ bool IsSteamDeck() {
   return HasSteamDeckAdapter();
 }
 
-void ApplySteamDeckPresetOnce(const std::filesystem::path& executableFolder) {
+std::future<bool> StartSteamDeckDetection(const std::filesystem::path& executableFolder) {
+  if (!ReadLauncherPrefs(LauncherPrefsPath(executableFolder)) || FindLauncherPref(kDeckPresetAppliedKey)) return {};
+  try {
+    return std::async(std::launch::async, IsSteamDeck);
+  } catch (const std::system_error&) {
+    return {};  // no thread to be had: the preset step asks itself
+  }
+}
+
+void ApplySteamDeckPresetOnce(const std::filesystem::path& executableFolder, std::future<bool> detection) {
   const std::filesystem::path iniPath = LauncherPrefsPath(executableFolder);
   if (!ReadLauncherPrefs(iniPath) || FindLauncherPref(kDeckPresetAppliedKey)) return;
-  if (!IsSteamDeck()) return;
+  if (!(detection.valid() ? detection.get() : IsSteamDeck())) return;
 
   if (SettingsSchema().empty()) BuildSettingsSchema();
   const std::filesystem::path configPath = ConfigFilePath(executableFolder);

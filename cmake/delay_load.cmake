@@ -1,0 +1,27 @@
+# Windows DLLs that start-up does not call before the title window is painted are loaded
+# when first called instead of when the process starts: under Wine, loading WinHTTP, DXGI
+# (and the Direct3D stack behind it) and the multimedia DLL up front costs more than
+# painting the window. For each name, dlltool makes a delay-loading import library from
+# the DLL's exports in MinGW's ordinary one, and an imported target of the library's own
+# name stands for it, so every target_link_libraries(... dxgi ...) in the tree links it.
+# A DLL that cannot be loaded when first called ends the process, as a missing import
+# would at start: these are all part of Windows (and of Wine).
+function(mf_delay_load_dlls)
+  set(folder ${CMAKE_BINARY_DIR}/delay-load)
+  file(MAKE_DIRECTORY ${folder})
+  foreach(name IN LISTS ARGN)
+    find_library(mf_import_library_${name} NAMES ${name} REQUIRED NO_CACHE)
+    execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${mf_import_library_${name}}
+                    OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "[0-9a-fA-F]+ T [A-Za-z0-9_@?]+" functions "${symbols}")
+    list(TRANSFORM functions REPLACE "^[0-9a-fA-F]+ T " "  ")
+    list(REMOVE_DUPLICATES functions)
+    list(JOIN functions "\n" exports)
+    file(WRITE ${folder}/${name}.def "LIBRARY ${name}.dll\nEXPORTS\n${exports}\n")
+    execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${folder}/${name}.def --dllname ${name}.dll
+                            --output-delaylib ${folder}/lib${name}_delay.a
+                    COMMAND_ERROR_IS_FATAL ANY)
+    add_library(${name} STATIC IMPORTED GLOBAL)
+    set_target_properties(${name} PROPERTIES IMPORTED_LOCATION ${folder}/lib${name}_delay.a)
+  endforeach()
+endfunction()
