@@ -5,8 +5,8 @@
 # the same way, the two taking turns in one run. Also prints each program's memory with its
 # window open and idle, and where the launcher's start-up time goes.
 #   tools/bench-startup.sh [RUNS]     (default 15 starts each; medians reported)
-# COMPARE_WITH=path/to/another/PlayMirefall.exe adds that build to the same run, for a
-# before-and-after figure.
+# COMPARE_WITH=path/to/another/PlayMirefall.exe adds that build to the same run (as on a PC
+# and as on a Deck), for a before-and-after figure.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/tools/common.sh"
@@ -18,20 +18,33 @@ cmake --build "$win_build" --target PlayMirefall minimal_gdiplus_window startup_
 
 bench="$win_build/bench"
 rm -rf "$bench"
-mkdir -p "$bench/launcher" "$bench/launcher-first-start" "$bench/baseline"
+mkdir -p "$bench/baseline"
 cp -f "$win_build/bin/minimal_gdiplus_window.exe" "$bench/baseline/"
-# The one-time questions answered, as on every start but the first; the default prompt
-# style, whose overlay start-up checks and, in the first-start folder, has to draw.
+# Each launcher folder is set up as on a start after the first: the one-time questions
+# answered, the default prompt style (whose overlay start-up checks against the files).
+#   launcher-pc       a PC: every start asks DXGI whether a graphics adapter is a Deck's
+#   launcher-deck     a Deck after its first start: the preset is recorded as applied
+#   launcher-overlay  as launcher-deck, but the overlay has to be drawn again each time
 answered=$'launcher_share_shader_cache = off\r\nlauncher_native_offer_v2 = no\r\n'
-programs=(launcher launcher-first-start)
-cp -f "$win_build/bin/PlayMirefall.exe" "$bench/launcher/"
-cp -f "$win_build/bin/PlayMirefall.exe" "$bench/launcher-first-start/"
+preset_applied=$'deck_preset_applied = 1\r\n'
+declare -A ini=([launcher-pc]="$answered" [launcher-deck]="$answered$preset_applied"
+                [launcher-overlay]="$answered$preset_applied")
+programs=(launcher-pc launcher-deck launcher-overlay)
 if [[ -n ${COMPARE_WITH:-} ]]; then
-  mkdir -p "$bench/compared"
-  cp -f "$COMPARE_WITH" "$bench/compared/PlayMirefall.exe"
-  programs+=(compared)
+  for variant in pc deck; do
+    ini[compared-$variant]=${ini[launcher-$variant]}
+    programs+=("compared-$variant")
+  done
 fi
-for program in "${programs[@]}"; do printf '%s' "$answered" >"$bench/$program/launcher.ini"; done
+for program in "${programs[@]}"; do
+  mkdir -p "$bench/$program"
+  if [[ $program == compared-* ]]; then
+    cp -f "$COMPARE_WITH" "$bench/$program/PlayMirefall.exe"
+  else
+    cp -f "$win_build/bin/PlayMirefall.exe" "$bench/$program/"
+  fi
+  printf '%s' "${ini[$program]}" >"$bench/$program/launcher.ini"
+done
 
 trap 'stop_wine; stop_display' EXIT
 start_private_display
@@ -45,21 +58,27 @@ baseline_regions="100,100,1,1;860,660,60,24"
 probe_arguments=()
 for program in "${programs[@]}"; do
   clean=-
-  [[ $program == launcher-first-start ]] && clean='textures\*.overlay.png'
+  [[ $program == launcher-overlay ]] && clean='textures\*.overlay.png'
   probe_arguments+=("$(win_path "$bench/$program/PlayMirefall.exe")" MFLauncherWindow "$launcher_regions" "$clean")
 done
 probe_arguments+=("$(win_path "$bench/baseline/minimal_gdiplus_window.exe")" MinimalGdiplusWindow "$baseline_regions" -)
 
 echo "load before the run: $(uptime)"
-"$root/tools/wine-run.sh" "$win_build/bin/startup_probe.exe" "$runs" "${probe_arguments[@]}"
+# What Wine and the programs write to stderr (ALSA, GStreamer) goes to a file, shown only
+# when the probe fails.
+"$root/tools/wine-run.sh" "$win_build/bin/startup_probe.exe" "$runs" "${probe_arguments[@]}" \
+  2>"$bench/probe-stderr.log" || { cat "$bench/probe-stderr.log" >&2; exit 1; }
 
 # The breakdown comes from separate starts, so that writing it down costs the timed ones
 # nothing.
 timings="$bench/startup-timings.txt"
-MF_STARTUP_TIMINGS="$(win_path "$timings")" "$root/tools/wine-run.sh" "$win_build/bin/startup_probe.exe" \
-  "$runs" "$(win_path "$bench/launcher/PlayMirefall.exe")" MFLauncherWindow "$launcher_regions" - >/dev/null
-echo
-echo "Launcher start-up steps, median of $runs starts (ms; 'done at' counts from process creation):"
+for program in launcher-pc launcher-deck; do
+  rm -f "$timings"
+  MF_STARTUP_TIMINGS="$(win_path "$timings")" "$root/tools/wine-run.sh" "$win_build/bin/startup_probe.exe" \
+    "$runs" "$(win_path "$bench/$program/PlayMirefall.exe")" MFLauncherWindow "$launcher_regions" - \
+    >/dev/null 2>"$bench/probe-stderr.log" || { cat "$bench/probe-stderr.log" >&2; exit 1; }
+  echo
+  echo "$program start-up steps, median of $runs starts (ms; 'done at' counts from process creation):"
 awk -F'\t' '
   function median(list, count,   sorted, i, j, swap) {
     split(list, sorted, " ")
@@ -78,4 +97,5 @@ awk -F'\t' '
     for (i = 1; i <= steps; i++)
       printf "  %-26s %8.1f %9.1f\n", order[i], median(took[order[i]], count[order[i]]), median(at[order[i]], count[order[i]])
   }' "$timings"
+done
 echo "load after the run: $(uptime)"

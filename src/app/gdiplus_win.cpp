@@ -3,7 +3,9 @@
 #include <objidl.h>
 
 #include <cstring>
+#include <optional>
 
+#include "app/pixel_image.h"
 #include "app/resource_bytes_win.h"
 #include "app/text_win.h"
 #include "app/title_window_art.h"
@@ -28,21 +30,8 @@ std::wstring GenericSansSerifName() {
   return name;
 }
 
-}  // namespace
-
-GdiplusSession::GdiplusSession() {
-  Gdiplus::GdiplusStartupInput input;
-  if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
-}
-
-GdiplusSession::~GdiplusSession() {
-  if (token_) Gdiplus::GdiplusShutdown(token_);
-}
-
-std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resourceId) {
-  std::string_view bytes = ResourceBytes(instance, resourceId);
-  if (bytes.empty()) return nullptr;
-
+// The PNG decoded through a stream over a movable copy of its bytes.
+std::unique_ptr<Gdiplus::Bitmap> DecodePng(std::string_view bytes) {
   // The stream owns this block and frees it when the stream is released.
   HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!block) return nullptr;
@@ -59,30 +48,65 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resou
     return nullptr;
   }
   std::unique_ptr<IStream, StreamReleaser> stream(rawStream);
-
   std::unique_ptr<Gdiplus::Bitmap> decoded(Gdiplus::Bitmap::FromStream(stream.get()));
   if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
-  UINT width = decoded->GetWidth(), height = decoded->GetHeight();
-  if (width == 0 || height == 0) return nullptr;
+  return decoded;
+}
 
-  // Copy into memory the bitmap owns, so nothing refers to the stream once it is released.
-  // Asking for premultiplied pixels converts them once here instead of at every paint.
+// A premultiplied copy in memory the bitmap owns, so nothing refers to the source once it
+// is gone, and the pixels are converted once here instead of at every paint.
+std::unique_ptr<Gdiplus::Bitmap> PremultipliedCopy(Gdiplus::Bitmap& source) {
+  UINT width = source.GetWidth(), height = source.GetHeight();
+  if (width == 0 || height == 0) return nullptr;
   Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   auto copy = std::make_unique<Gdiplus::Bitmap>(all.Width, all.Height, PixelFormat32bppPARGB);
-  Gdiplus::BitmapData source = {}, target = {};
+  Gdiplus::BitmapData from = {}, to = {};
   if (copy->GetLastStatus() != Gdiplus::Ok ||
-      decoded->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &source) != Gdiplus::Ok)
+      source.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &from) != Gdiplus::Ok)
     return nullptr;
-  bool copied = copy->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppPARGB, &target) == Gdiplus::Ok;
+  bool copied = copy->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppPARGB, &to) == Gdiplus::Ok;
   if (copied) {
     for (UINT row = 0; row < height; ++row)
-      std::memcpy(static_cast<BYTE*>(target.Scan0) + static_cast<ptrdiff_t>(row) * target.Stride,
-                  static_cast<const BYTE*>(source.Scan0) + static_cast<ptrdiff_t>(row) * source.Stride, width * 4u);
-    copy->UnlockBits(&target);
+      std::memcpy(static_cast<BYTE*>(to.Scan0) + static_cast<ptrdiff_t>(row) * to.Stride,
+                  static_cast<const BYTE*>(from.Scan0) + static_cast<ptrdiff_t>(row) * from.Stride, width * 4u);
+    copy->UnlockBits(&to);
   }
-  decoded->UnlockBits(&source);
+  source.UnlockBits(&from);
   if (!copied) return nullptr;
   return copy;
+}
+
+}  // namespace
+
+GdiplusSession::GdiplusSession() {
+  Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+}
+
+GdiplusSession::~GdiplusSession() {
+  if (token_) Gdiplus::GdiplusShutdown(token_);
+}
+
+std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resourceId) {
+  std::string_view bytes = ResourceBytes(instance, resourceId);
+  if (bytes.empty()) return nullptr;
+
+  if (std::optional<PixelImage> image = ReadPixelImage(bytes)) {
+    // Resource memory stays mapped while the executable runs, and GDI+ only reads it.
+    BYTE* pixels = const_cast<BYTE*>(image->pixels);
+    INT stride = image->width * 4;
+    if (image->opaque) {
+      // Premultiplying changes nothing when every alpha is full: the bitmap draws straight
+      // from the executable's pages, with no copy of its own.
+      auto direct = std::make_unique<Gdiplus::Bitmap>(image->width, image->height, stride, PixelFormat32bppPARGB,
+                                                      pixels);
+      return direct->GetLastStatus() == Gdiplus::Ok ? std::move(direct) : nullptr;
+    }
+    Gdiplus::Bitmap straight(image->width, image->height, stride, PixelFormat32bppARGB, pixels);
+    return straight.GetLastStatus() == Gdiplus::Ok ? PremultipliedCopy(straight) : nullptr;
+  }
+  std::unique_ptr<Gdiplus::Bitmap> decoded = DecodePng(bytes);
+  return decoded ? PremultipliedCopy(*decoded) : nullptr;
 }
 
 std::unique_ptr<Gdiplus::FontFamily> ChooseFontFamily(std::span<const char* const> preferred) {

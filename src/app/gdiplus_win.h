@@ -22,8 +22,10 @@ class GdiplusSession {
   ULONG_PTR token_ = 0;
 };
 
-// Decodes an RCDATA resource holding a PNG; nothing when the resource is missing, empty
-// or not an image. The result is a premultiplied 32-bit copy, quick to draw.
+// The picture an RCDATA resource holds, as pixels ready to draw (see app/pixel_image.h) or
+// as a PNG; nothing when the resource is missing, empty or not a picture. The result is
+// premultiplied 32-bit, quick to draw: an opaque picture in pixel form is drawn from the
+// executable's own pages, anything else is a copy.
 std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resourceId);
 
 // The first installed family of the list; else the system's generic sans-serif; else

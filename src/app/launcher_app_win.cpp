@@ -9,6 +9,8 @@
 #include "app/resource_deploy_win.h"
 #include "app/startup_timings_win.h"
 #include "app/text_win.h"
+#include "app/title_window_geometry.h"
+#include "app/title_window_paint_win.h"
 #include "app/title_window_win.h"
 #include "i18n/translate.h"
 #include "prompts/prompt_overlay_win.h"
@@ -36,11 +38,12 @@ LauncherImages LoadLauncherImages(HINSTANCE instance) {
   LauncherImages images;
   images.background = LoadImageResource(instance, kBackgroundImageId);
   images.logo = LoadImageResource(instance, kLogoImageId);
+  images.backdrop = DrawTitleBackdrop(images.background.get(), images.logo.get(), kClientWidth, kClientHeight);
   return images;
 }
 
-// Decoding the pictures takes longer than the start-up tasks; it runs on the second core
-// meanwhile. The result is collected where start-up loads the images.
+// Loading the pictures and drawing the backdrop take longer than the start-up tasks; they
+// run on the second core meanwhile. The result is collected where start-up loads the images.
 std::future<LauncherImages> StartLoadingLauncherImages(HINSTANCE instance) {
   try {
     return std::async(std::launch::async, LoadLauncherImages, instance);
@@ -82,7 +85,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   update::CheckPreviousUpdate();
   timings.Mark("failed-update check");
   const LauncherImages images = decoding.get();
-  timings.Mark("image decoding (waited for)");
+  timings.Mark("pictures and backdrop (waited for)");
   settings::BuildSettingsSchema();
   timings.Mark("settings schema");
   BackgroundMusic music;  // declared after the images: stopped, and its file deleted, first

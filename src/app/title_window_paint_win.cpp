@@ -143,6 +143,35 @@ void DrawBanner(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused,
   DrawCentredText(graphics, Utf8ToWide(item.label), *fonts.banner, kBannerText.colour, item);
 }
 
+// Every paint draws with these settings.
+void SetUpGraphics(Gdiplus::Graphics& graphics) {
+  graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+  graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+}
+
+void DrawBackdropLayers(Gdiplus::Graphics& graphics, int width, int height, Gdiplus::Bitmap* background,
+                        Gdiplus::Bitmap* logo) {
+  DrawBackground(graphics, width, height, background);
+  DrawBottomShade(graphics, width, height);
+  DrawLogo(graphics, width, height, logo);
+}
+
+bool HasSize(HBITMAP bitmap, int width, int height) {
+  BITMAP info = {};
+  return bitmap && ::GetObjectW(bitmap, sizeof info, &info) == sizeof info && info.bmWidth == width &&
+         info.bmHeight == height;
+}
+
+// Copies the backdrop onto the DC; false when there is none of this size.
+bool CopyBackdrop(HDC target, int width, int height, HBITMAP backdrop) {
+  if (!HasSize(backdrop, width, height)) return false;
+  win::UniqueMemoryDc source(::CreateCompatibleDC(target));
+  if (!source) return false;
+  win::ScopedSelectObject selected(source.get(), backdrop);
+  return ::BitBlt(target, 0, 0, width, height, source.get(), 0, 0, SRCCOPY) != FALSE;
+}
+
 }  // namespace
 
 TitleWindowFonts TitleWindowFonts::Create() {
@@ -163,15 +192,11 @@ void PaintTitleWindow(HDC target, int width, int height, const TitleWindowScene&
   if (!memoryDc || !bitmap) return;
   {
     win::ScopedSelectObject selected(memoryDc.get(), bitmap.get());
+    bool backdropCopied = CopyBackdrop(memoryDc.get(), width, height, scene.backdrop);
     {
       Gdiplus::Graphics graphics(memoryDc.get());
-      graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-      graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-      graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-
-      DrawBackground(graphics, width, height, scene.background);
-      DrawBottomShade(graphics, width, height);
-      DrawLogo(graphics, width, height, scene.logo);
+      SetUpGraphics(graphics);
+      if (!backdropCopied) DrawBackdropLayers(graphics, width, height, scene.background, scene.logo);
       DrawHintAndVersion(graphics, width, height, *scene.fonts);
       const MenuItems& items = *scene.items;
       for (size_t i = 0; i < items.size(); ++i) {
@@ -184,6 +209,24 @@ void PaintTitleWindow(HDC target, int width, int height, const TitleWindowScene&
     }
     ::BitBlt(target, 0, 0, width, height, memoryDc.get(), 0, 0, SRCCOPY);
   }
+}
+
+win::UniqueGdiObject DrawTitleBackdrop(Gdiplus::Bitmap* background, Gdiplus::Bitmap* logo, int width, int height) {
+  // The screen's DC gives the same kind of bitmap as the window's DC does when painting.
+  HDC screen = ::GetDC(nullptr);
+  if (!screen) return {};
+  win::UniqueGdiObject backdrop(::CreateCompatibleBitmap(screen, width, height));
+  win::UniqueMemoryDc memoryDc(::CreateCompatibleDC(screen));
+  ::ReleaseDC(nullptr, screen);
+  if (!backdrop || !memoryDc) return {};
+  {
+    win::ScopedSelectObject selected(memoryDc.get(), backdrop.get());
+    Gdiplus::Graphics graphics(memoryDc.get());
+    SetUpGraphics(graphics);
+    DrawBackdropLayers(graphics, width, height, background, logo);
+    if (graphics.GetLastStatus() != Gdiplus::Ok) return {};
+  }
+  return backdrop;
 }
 
 }  // namespace mf::app

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/menu.h"
+#include "app/win_handles_win.h"
 
 namespace mf::app {
 
@@ -20,11 +21,18 @@ struct TitleWindowFonts {
 struct TitleWindowScene {
   Gdiplus::Bitmap* background;  // may be null
   Gdiplus::Bitmap* logo;        // may be null
+  HBITMAP backdrop;             // from DrawTitleBackdrop; may be null or of another size
   const MenuItems* items;
   int focus;
   const TitleWindowFonts* fonts;
 };
 
 void PaintTitleWindow(HDC target, int clientWidth, int clientHeight, const TitleWindowScene& scene);
+
+// The first layers of the picture (background, bottom shade, logo), drawn exactly as
+// PaintTitleWindow draws them, onto a bitmap like the one it paints on. Start-up makes it
+// on another thread before the window exists, so painting begins with a copy. Null when
+// GDI refuses.
+win::UniqueGdiObject DrawTitleBackdrop(Gdiplus::Bitmap* background, Gdiplus::Bitmap* logo, int width, int height);
 
 }  // namespace mf::app

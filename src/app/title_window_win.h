@@ -7,15 +7,19 @@
 #include <memory>
 
 #include "app/menu.h"
+#include "app/win_handles_win.h"
 
 namespace mf::app {
 
 struct TitleWindowFonts;
 
-// The pictures the title window shows; either may be missing.
+// The pictures the title window shows; any may be missing.
 struct LauncherImages {
   std::unique_ptr<Gdiplus::Bitmap> background;
   std::unique_ptr<Gdiplus::Bitmap> logo;
+  // The background, bottom shade and logo already drawn at the window's size (see
+  // DrawTitleBackdrop), so that painting starts from a copy of it.
+  win::UniqueGdiObject backdrop;
 };
 
 // The message the release check posts once it has published an update offer.

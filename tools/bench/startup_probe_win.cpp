@@ -267,7 +267,7 @@ int wmain(int argc, wchar_t** argv) {
                  medians.back(), program.times.front(), program.times.back(), runs);
     std::wprintf(L"%-36ls idle memory: working set %.1f MB, private %.1f MB\n", program.name.c_str(),
                  Megabytes(program.calibration.memory.WorkingSetSize),
-                 Megabytes(program.calibration.memory.PrivateUsage));
+                 Megabytes(program.calibration.memory.PagefileUsage));
   }
   for (size_t i = 0; i + 1 < programs.size(); ++i)
     std::wprintf(L"ratio %ls / %ls: %.2f\n", programs[i].name.c_str(), programs.back().name.c_str(),
