@@ -84,29 +84,33 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   timings.Mark("native renderer offer");
   update::CheckPreviousUpdate();
   timings.Mark("failed-update check");
-  const LauncherImages images = decoding.get();
-  timings.Mark("pictures and backdrop (waited for)");
   settings::BuildSettingsSchema();
   timings.Mark("settings schema");
-  BackgroundMusic music;  // declared after the images: stopped, and its file deleted, first
+  BackgroundMusic music;  // declared before the window object: stopped, and its file deleted, after it
   music.Prepare(instance);
   timings.Mark("music file");
 
+  // The window is made hidden while the pictures may still be in the making; it shows
+  // nothing until they are here.
+  LauncherImages images;  // the window object below paints from it
   TitleWindow titleWindow(images);
   HWND window = titleWindow.Create(instance);
   if (!window) return 1;
   timings.Mark("window and fonts");
+  images = decoding.get();
+  timings.Mark("pictures and backdrop (waited for)");
   ::ShowWindow(window, showCommand);
   timings.Mark("window shown");
   ::UpdateWindow(window);
   timings.Mark("first frame");
+  images.backdrop.reset();  // only the first frame waits for a paint; later ones draw every layer
   music.Start();  // opening the track takes a while; the picture comes first
   update::StartReleaseCheck(window);
   timings.Write();
 
   RunMessageLoop(window);
 
-  // Shutdown by scope: the window object, the music, the images, the overlay drawing, then GDI+.
+  // Shutdown by scope: the window object, the images, the music, the overlay drawing, then GDI+.
   return 0;
 }
 
