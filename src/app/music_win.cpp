@@ -68,8 +68,8 @@ void BackgroundMusic::Start() {
   }
 }
 
-// The device stays with the thread that opened it: this thread opens, plays, stops and
-// closes it. While the music plays it serves the thread's messages, which the device may use.
+// This thread opens, plays, stops and closes the device, so no MCI device is shared between
+// threads. While the music plays it serves the thread's messages, which the device may use.
 void BackgroundMusic::Play() noexcept {
   try {
     const std::string path = settings::PathToUtf8(trackPath_);

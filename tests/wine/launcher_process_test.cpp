@@ -2,6 +2,9 @@
 // real message loop with posted keys and clicks, as a player would.
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "app/pixel_image.h"
 #include "wine_test_support.h"
 
 namespace mf::test {
@@ -105,8 +108,14 @@ TEST_F(LauncherTest, ExecutableCarriesItsResources) {
     return std::string(bytes, ::SizeofResource(module, found));
   };
   EXPECT_FALSE(resourceBytes(MAKEINTRESOURCEW(101), RT_GROUP_ICON).empty()) << "icon 101";
-  EXPECT_EQ(resourceBytes(MAKEINTRESOURCEW(200), RT_RCDATA).substr(0, 8), "\x89PNG\r\n\x1A\n");
-  EXPECT_EQ(resourceBytes(MAKEINTRESOURCEW(201), RT_RCDATA).substr(0, 8), "\x89PNG\r\n\x1A\n");
+  // The title pictures go in as pixels ready to draw, made from resources/*.png.
+  const std::string background = resourceBytes(MAKEINTRESOURCEW(200), RT_RCDATA);
+  std::optional<app::PixelImage> backgroundImage = app::ReadPixelImage(background);
+  ASSERT_TRUE(backgroundImage) << "background 200";
+  EXPECT_EQ(backgroundImage->width, 1280);
+  EXPECT_EQ(backgroundImage->height, 720);
+  EXPECT_TRUE(backgroundImage->opaque);
+  EXPECT_TRUE(app::ReadPixelImage(resourceBytes(MAKEINTRESOURCEW(201), RT_RCDATA))) << "logo 201";
   EXPECT_NE(resourceBytes(MAKEINTRESOURCEW(1), RT_MANIFEST).find("Microsoft.Windows.Common-Controls"),
             std::string::npos);
   ::FreeLibrary(module);
