@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/gamepad_win.h"
 #include "app/gdiplus_win.h"
 #include "app/music_win.h"
 #include "app/resource_deploy_win.h"
@@ -39,6 +40,7 @@ void LoadLauncherImages(HINSTANCE instance, LauncherImages& images) {
 int RunLauncher(HINSTANCE instance, int showCommand) {
   InitCommonControlClasses();
   GdiplusSession gdiplus;  // declared first so that it is shut down last
+  GamepadNavigation gamepad;  // before the first start-up box, which a controller answers too
 
   // Start-up tasks, in order; each reports its own failures and start-up goes on. Dialogs
   // they show have no owner: the title window does not exist yet.

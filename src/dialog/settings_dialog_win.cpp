@@ -10,6 +10,7 @@
 
 #include "app/config_save_win.h"
 #include "app/dark_dialog_win.h"
+#include "app/dialog_tabs_win.h"
 #include "app/text_win.h"
 #include "app/win_handles_win.h"
 #include "dialog/dialog_style_win.h"
@@ -276,14 +277,7 @@ bool SwitchPageByKey(const MSG& message) {
   HWND dialog = ::GetAncestor(message.hwnd, GA_ROOT);
   HWND tab = dialog ? TabControlOf(dialog) : nullptr;
   if (!tab || !::GetPropW(tab, kTabProcProperty)) return false;  // not the settings dialog
-
-  int current = static_cast<int>(::SendMessageW(tab, TCM_GETCURSEL, 0, 0));
-  int page = (current + step + kPageCount) % kPageCount;
-  ::SendMessageW(tab, TCM_SETCURSEL, page, 0);
-  ShowPage(dialog, page);
-  HWND focus = ::GetFocus();
-  if (!focus || !::IsWindowVisible(focus)) ::SetFocus(tab);
-  return true;
+  return app::SwitchDialogTab(dialog, step);
 }
 
 LRESULT CALLBACK DialogKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
