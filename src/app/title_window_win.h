@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/menu.h"
+#include "app/title_window_accessible_win.h"
 
 namespace mf::app {
 
@@ -21,7 +22,7 @@ struct LauncherImages {
 // The message the release check posts once it has published an update offer.
 inline constexpr UINT kUpdateOfferPublishedMessage = WM_APP;
 
-class TitleWindow {
+class TitleWindow : private AccessibleMenuHost {
  public:
   explicit TitleWindow(const LauncherImages& images);
   ~TitleWindow();
@@ -33,6 +34,11 @@ class TitleWindow {
   HWND Create(HINSTANCE instance);
   HWND handle() const { return window_; }
 
+  // What the window hands assistive technology for its client area (null before the first
+  // WM_GETOBJECT asked for it). For checks inside the process where Windows' own marshalling
+  // of the object is not available.
+  IAccessible* AccessibleObject() const { return accessible_ ? accessible_->get() : nullptr; }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,6 +49,14 @@ class TitleWindow {
   void OnMouseMove(int x, int y);
   void RunAction(MenuAction action);
   void Paint();
+  void MoveFocus(int index);
+
+  // AccessibleMenuHost
+  HWND Window() const override { return window_; }
+  const MenuItems& Items() const override { return items_; }
+  int FocusIndex() const override { return focus_; }
+  void FocusItem(int index) override;
+  void RunItemLater(int index) override;
 
   HWND window_ = nullptr;
   const LauncherImages& images_;
@@ -50,6 +64,7 @@ class TitleWindow {
   MenuItems items_;
   int focus_ = 0;
   bool trackingLeave_ = false;
+  std::unique_ptr<MenuAccessible> accessible_;
 };
 
 // Runs the thread's message loop until the title window is destroyed. Every message is
