@@ -92,6 +92,12 @@ void DeliverToDialog(HWND dialog, PadEvent event) {
     case DialogStep::KeyDown:
       PostKey(keyTarget, VK_DOWN);
       break;
+    case DialogStep::PageLeft:
+      PostKey(keyTarget, VK_PRIOR);
+      break;
+    case DialogStep::PageRight:
+      PostKey(keyTarget, VK_NEXT);
+      break;
     case DialogStep::Click:
       ::PostMessageW(focus, BM_CLICK, 0, 0);
       break;

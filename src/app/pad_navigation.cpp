@@ -121,6 +121,7 @@ DialogStep DialogStepFor(PadEvent event, DialogControlKind focused) {
       bool right = event.intent == PadIntent::Right;
       switch (focused) {
         case Kind::Slider:
+          return right ? DialogStep::PageRight : DialogStep::PageLeft;
         case Kind::TabStrip:
           return right ? DialogStep::KeyRight : DialogStep::KeyLeft;
         case Kind::ComboBox:

@@ -88,6 +88,8 @@ enum class DialogStep {
   KeyRight,
   KeyUp,
   KeyDown,
+  PageLeft,    // a slider a page (a big step) down or up: an arrow moves it by too little
+  PageRight,
   Click,       // presses the focused button or ticks the focused check box
   ToggleList,  // opens or closes the focused drop-down list
   Enter,       // the dialog's default button, as Enter

@@ -14,6 +14,7 @@
 #include "app/text_win.h"
 #include "app/win_handles_win.h"
 #include "dialog/dialog_style_win.h"
+#include "dialog/focus_ring_win.h"
 #include "dialog/launcher_rows.h"
 #include "dialog/setting_controls_win.h"
 #include "dialog/settings_page_layout.h"
@@ -158,6 +159,8 @@ void DrawTab(const DRAWITEMSTRUCT& item) {
   if (selected) {
     RECT accent = {box.left, box.bottom - 2, box.right, box.bottom};
     ::FillRect(item.hDC, &accent, AccentBrush());
+    // The strip itself has the focus: ring the selected tab, as keys and the controller move it.
+    if (::GetFocus() == item.hwndItem && FocusCuesShown(item.hwndItem)) ::FrameRect(item.hDC, &box, AccentBrush());
   }
   ::SetTextColor(item.hDC, selected ? kSelectedTabTextColour : kTabTextColour);
   ::SetBkMode(item.hDC, TRANSPARENT);

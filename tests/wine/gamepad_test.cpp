@@ -79,6 +79,15 @@ HWND FocusOf(HWND window) {
 
 int DialogId(HWND control) { return control ? ::GetDlgCtrlID(control) : -1; }
 
+std::wstring ClassOf(HWND window) { return window ? WindowClass(window) : L""; }
+
+// A control's text in another process (WM_GETTEXT is carried across processes).
+std::wstring TextOf(HWND control) {
+  wchar_t text[256] = {};
+  ::SendMessageW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 class GamepadTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -123,6 +132,7 @@ TEST_F(GamepadTest, TitleWindowOpensSettingsWhereThePadEditsAndBCancels) {
   EXPECT_EQ(::SendMessageW(language, CB_GETCURSEL, 0, 0), 0);
   pad_.Press(kPadDpadRight);
   EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(language, CB_GETCURSEL, 0, 0) == 1; })) << "right: next entry";
+  SaveArtefactPng(CaptureClient(dialog), L"gamepad-settings-list-focused");
 
   // Three more lists, then the "Texture Dump" check box; A ticks it.
   for (int i = 0; i < 4; ++i) pad_.Press(kPadDpadDown);
@@ -130,14 +140,33 @@ TEST_F(GamepadTest, TitleWindowOpensSettingsWhereThePadEditsAndBCancels) {
   HWND checkBox = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
     checkBox = FocusOf(dialog);
-    wchar_t name[32] = {};
-    ::GetClassNameW(checkBox, name, 32);
-    return _wcsicmp(name, L"Button") == 0;
+    return ClassOf(checkBox) == L"Button";
   })) << "the check box has the focus";
   EXPECT_EQ(::SendMessageW(checkBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   pad_.Press(kPadA);
   EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   EXPECT_EQ(::SendMessageW(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0) << "focus is shown";
+  SaveArtefactPng(CaptureClient(dialog), L"gamepad-settings-check-box-focused");
+
+  // On down to the first slider ("Texture Cache Soft Limit", 384 of 64..4096); right moves
+  // it a page (a twentieth of the range) and its number box follows.
+  HWND slider = nullptr;
+  for (int presses = 0; presses < 8 && !slider; ++presses) {
+    pad_.Press(kPadDpadDown);
+    ASSERT_TRUE(pad_.WaitUntilRead());
+    WaitUntil([&] {
+      HWND focus = FocusOf(dialog);
+      if (ClassOf(focus) == L"msctls_trackbar32") slider = focus;
+      return slider != nullptr;
+    }, 2s);
+  }
+  ASSERT_TRUE(slider) << "down reaches a slider";
+  HWND number = ::GetDlgItem(dialog, ::GetDlgCtrlID(slider) - 10000 + 1000);
+  EXPECT_EQ(TextOf(number), L"384");
+  LRESULT before = ::SendMessageW(slider, TBM_GETPOS, 0, 0);
+  pad_.Press(kPadDpadRight);
+  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(slider, TBM_GETPOS, 0, 0) > before; })) << "right: slider up";
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(number) == L"584"; })) << TextOf(number);
 
   pad_.Press(kPadB);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "B cancels the dialog";
