@@ -60,9 +60,11 @@ void PostKey(HWND target, UINT key) {
 
 // A dialog opened by the mouse may hide focus rectangles; once the controller moves the
 // focus, the player must see where it is.
+// Not every control repaints when told; the whole dialog is redrawn once, when it changes.
 void ShowFocusCues(HWND dialog) {
-  if (::SendMessageW(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)
-    ::SendMessageW(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  if (!(::SendMessageW(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) return;
+  ::SendMessageW(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Everything that could start a modal loop (a click, a key) is posted, so it runs from the

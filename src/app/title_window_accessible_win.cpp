@@ -264,8 +264,11 @@ MenuAccessible::~MenuAccessible() {
   if (ownsApartment_) ::CoUninitialize();
 }
 
-LRESULT MenuAccessible::Answer(WPARAM wParam, LPARAM lParam) const {
-  if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) return 0;
+bool IsClientObjectRequest(LPARAM objectId) {
+  return static_cast<LONG>(objectId) == static_cast<LONG>(OBJID_CLIENT);
+}
+
+LRESULT MenuAccessible::Answer(WPARAM wParam) const {
   LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, object_);
   return result > 0 ? result : 0;
 }

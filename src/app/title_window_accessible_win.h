@@ -36,14 +36,18 @@ class MenuAccessible {
   MenuAccessible& operator=(const MenuAccessible&) = delete;
 
   IAccessible* get() const { return object_; }
-  // The answer to WM_GETOBJECT with these parameters, or 0 when it is not for the client
-  // area (the caller then leaves the message to DefWindowProc).
-  LRESULT Answer(WPARAM wParam, LPARAM lParam) const;
+  // The answer to a WM_GETOBJECT for the client area, or 0 when the object cannot be handed
+  // out (the caller then leaves the message to DefWindowProc).
+  LRESULT Answer(WPARAM wParam) const;
 
  private:
   IAccessible* object_;
   bool ownsApartment_ = false;
 };
+
+// Whether a WM_GETOBJECT asks for the client area's object (OBJID_CLIENT); other ids (the
+// window frame, UI Automation) are left to Windows.
+bool IsClientObjectRequest(LPARAM objectId);
 
 // Tells assistive technology that the focused item changed or the items were laid out anew.
 void NotifyAccessibleFocus(HWND window, int focusIndex);

@@ -124,8 +124,10 @@ LRESULT TitleWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       NotifyAccessibleFocus(window_, focus_);
       return 0;
     case WM_GETOBJECT:
-      if (!accessible_) accessible_ = std::make_unique<MenuAccessible>(static_cast<AccessibleMenuHost&>(*this));
-      if (LRESULT answer = accessible_->Answer(wParam, lParam)) return answer;
+      if (IsClientObjectRequest(lParam)) {
+        if (!accessible_) accessible_ = std::make_unique<MenuAccessible>(static_cast<AccessibleMenuHost&>(*this));
+        if (LRESULT answer = accessible_->Answer(wParam)) return answer;
+      }
       return ::DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
       accessible_.reset();  // clients still holding the object are told it is gone
