@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 #include "app/dialog_tabs_win.h"
 
@@ -132,6 +133,14 @@ void Deliver(HWND foreground, PadEvent event) {
 }  // namespace
 
 GamepadNavigation::GamepadNavigation() {
+  try {
+    warmUp_ = std::thread([] {
+      XINPUT_STATE state = {};
+      ::XInputGetState(0, &state);
+    });
+  } catch (const std::system_error&) {
+    // No thread: the first reading on the UI thread does the library's start-up instead.
+  }
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
@@ -145,6 +154,7 @@ GamepadNavigation::GamepadNavigation() {
 
 GamepadNavigation::~GamepadNavigation() {
   if (window_) ::DestroyWindow(window_);  // ends the timer with it
+  if (warmUp_.joinable()) warmUp_.join();
 }
 
 LRESULT CALLBACK GamepadNavigation::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <thread>
 
 #include "app/pad_navigation.h"
 
@@ -15,6 +16,8 @@ namespace mf::app {
 class GamepadNavigation {
  public:
   // Starts reading on the calling (UI) thread; a no-op object if Windows refuses the timer.
+  // The controller library's own start-up (it looks for devices on its first call, some
+  // tens of milliseconds) is done at once on a worker thread, so no window waits for it.
   GamepadNavigation();
   ~GamepadNavigation();
   GamepadNavigation(const GamepadNavigation&) = delete;
@@ -31,6 +34,7 @@ class GamepadNavigation {
   PadNavigator navigator_;
   PadSlotSchedule slots_;
   std::uint64_t poll_ = 0;
+  std::thread warmUp_;
 };
 
 }  // namespace mf::app
