@@ -35,7 +35,6 @@ class MenuAccessible {
   MenuAccessible(const MenuAccessible&) = delete;
   MenuAccessible& operator=(const MenuAccessible&) = delete;
 
-  IAccessible* get() const { return object_; }
   // The answer to a WM_GETOBJECT for the client area, or 0 when the object cannot be handed
   // out (the caller then leaves the message to DefWindowProc).
   LRESULT Answer(WPARAM wParam) const;

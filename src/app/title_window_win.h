@@ -34,11 +34,6 @@ class TitleWindow : private AccessibleMenuHost {
   HWND Create(HINSTANCE instance);
   HWND handle() const { return window_; }
 
-  // What the window hands assistive technology for its client area (null before the first
-  // WM_GETOBJECT asked for it). For checks inside the process where Windows' own marshalling
-  // of the object is not available.
-  IAccessible* AccessibleObject() const { return accessible_ ? accessible_->get() : nullptr; }
-
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
