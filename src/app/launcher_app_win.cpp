@@ -4,6 +4,7 @@
 
 #include <future>
 
+#include "app/gamepad_win.h"
 #include "app/gdiplus_win.h"
 #include "app/music_win.h"
 #include "app/resource_deploy_win.h"
@@ -63,6 +64,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   GdiplusSession gdiplus;  // declared first of the GDI+ users so that it is shut down last
   timings.Mark("GDI+ start-up");
   std::future<LauncherImages> decoding = StartLoadingLauncherImages(instance);
+  GamepadNavigation gamepad;  // before the first start-up box, which a controller answers too
+  timings.Mark("controller reader");
 
   // Start-up tasks, in order; each reports its own failures and start-up goes on. Dialogs
   // they show have no owner: the title window does not exist yet. Only the two answers

@@ -15,6 +15,8 @@ namespace mf::app {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed size
+// Posted to itself when assistive technology presses an item (wParam: the item's index).
+constexpr UINT kRunItemMessage = WM_APP + 2;
 
 std::optional<UpdateBanner> OfferedUpdate() {
   update::UpdateOffer& offer = update::CurrentUpdateOffer();
@@ -113,8 +115,22 @@ LRESULT TitleWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUpdateOfferPublishedMessage:
       RelayoutToClient();
       ::InvalidateRect(window_, nullptr, TRUE);
+      NotifyAccessibleReorder(window_);
       return 0;
+    case kRunItemMessage:
+      if (wParam < items_.size()) RunAction(items_[wParam].action);
+      return 0;
+    case WM_SETFOCUS:
+      NotifyAccessibleFocus(window_, focus_);
+      return 0;
+    case WM_GETOBJECT:
+      if (IsClientObjectRequest(lParam)) {
+        if (!accessible_) accessible_ = std::make_unique<MenuAccessible>(static_cast<AccessibleMenuHost&>(*this));
+        if (LRESULT answer = accessible_->Answer(wParam)) return answer;
+      }
+      return ::DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
+      accessible_.reset();  // clients still holding the object are told it is gone
       ::PostQuitMessage(0);
       return 0;
     default:
@@ -136,12 +152,10 @@ void TitleWindow::OnKeyDown(WPARAM virtualKey) {
   int count = static_cast<int>(items_.size());
   switch (ClassifyMenuKey(static_cast<unsigned>(virtualKey))) {
     case MenuKey::FocusNext:
-      focus_ = NextFocus(focus_, count);
-      ::InvalidateRect(window_, nullptr, FALSE);
+      MoveFocus(NextFocus(focus_, count));
       break;
     case MenuKey::FocusPrevious:
-      focus_ = PreviousFocus(focus_, count);
-      ::InvalidateRect(window_, nullptr, FALSE);
+      MoveFocus(PreviousFocus(focus_, count));
       break;
     case MenuKey::Activate:
       if (focus_ >= 0 && focus_ < count) RunAction(items_[focus_].action);
@@ -153,6 +167,18 @@ void TitleWindow::OnKeyDown(WPARAM virtualKey) {
       break;
   }
 }
+
+void TitleWindow::MoveFocus(int index) {
+  focus_ = index;
+  ::InvalidateRect(window_, nullptr, FALSE);
+  NotifyAccessibleFocus(window_, focus_);
+}
+
+void TitleWindow::FocusItem(int index) {
+  if (index >= 0 && index < static_cast<int>(items_.size())) MoveFocus(index);
+}
+
+void TitleWindow::RunItemLater(int index) { ::PostMessageW(window_, kRunItemMessage, index, 0); }
 
 void TitleWindow::OnMouseMove(int x, int y) {
   if (TrackHover(items_, x, y)) ::InvalidateRect(window_, nullptr, FALSE);

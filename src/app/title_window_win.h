@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/menu.h"
+#include "app/title_window_accessible_win.h"
 #include "app/win_handles_win.h"
 
 namespace mf::app {
@@ -25,7 +26,7 @@ struct LauncherImages {
 // The message the release check posts once it has published an update offer.
 inline constexpr UINT kUpdateOfferPublishedMessage = WM_APP;
 
-class TitleWindow {
+class TitleWindow : private AccessibleMenuHost {
  public:
   explicit TitleWindow(const LauncherImages& images);
   ~TitleWindow();
@@ -47,6 +48,14 @@ class TitleWindow {
   void OnMouseMove(int x, int y);
   void RunAction(MenuAction action);
   void Paint();
+  void MoveFocus(int index);
+
+  // AccessibleMenuHost
+  HWND Window() const override { return window_; }
+  const MenuItems& Items() const override { return items_; }
+  int FocusIndex() const override { return focus_; }
+  void FocusItem(int index) override;
+  void RunItemLater(int index) override;
 
   HWND window_ = nullptr;
   const LauncherImages& images_;
@@ -54,6 +63,7 @@ class TitleWindow {
   MenuItems items_;
   int focus_ = 0;
   bool trackingLeave_ = false;
+  std::unique_ptr<MenuAccessible> accessible_;
 };
 
 // Runs the thread's message loop until the title window is destroyed. Every message is

@@ -7,6 +7,7 @@
 #include "app/text_win.h"
 #include "dialog/choice_entries.h"
 #include "dialog/dialog_style_win.h"
+#include "dialog/focus_ring_win.h"
 #include "dialog/settings_page_layout.h"
 #include "dialog/slider_scale.h"
 #include "settings/settings_schema.h"
@@ -111,6 +112,7 @@ ControlRow CreateRow(HWND dialog, const SettingDef& setting, int r, const PageCo
     case ValueControl::CheckBox:
       row.control = CreateChild(dialog, WC_BUTTONW, L"", WS_TABSTOP | BS_AUTOCHECKBOX, id, boxes.control, top);
       ::SendMessageW(row.control, BM_SETCHECK, IsTickedValue(setting.value) ? BST_CHECKED : BST_UNCHECKED, 0);
+      AddFocusRing(row.control);
       break;
     case ValueControl::DropDown:
       row.control = CreateDropDown(dialog, setting, id, boxes.control, top, row);

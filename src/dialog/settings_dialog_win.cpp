@@ -10,9 +10,11 @@
 
 #include "app/config_save_win.h"
 #include "app/dark_dialog_win.h"
+#include "app/dialog_tabs_win.h"
 #include "app/text_win.h"
 #include "app/win_handles_win.h"
 #include "dialog/dialog_style_win.h"
+#include "dialog/focus_ring_win.h"
 #include "dialog/launcher_rows.h"
 #include "dialog/setting_controls_win.h"
 #include "dialog/settings_page_layout.h"
@@ -157,6 +159,8 @@ void DrawTab(const DRAWITEMSTRUCT& item) {
   if (selected) {
     RECT accent = {box.left, box.bottom - 2, box.right, box.bottom};
     ::FillRect(item.hDC, &accent, AccentBrush());
+    // The strip itself has the focus: ring the selected tab, as keys and the controller move it.
+    if (::GetFocus() == item.hwndItem && FocusCuesShown(item.hwndItem)) ::FrameRect(item.hDC, &box, AccentBrush());
   }
   ::SetTextColor(item.hDC, selected ? kSelectedTabTextColour : kTabTextColour);
   ::SetBkMode(item.hDC, TRANSPARENT);
@@ -276,14 +280,7 @@ bool SwitchPageByKey(const MSG& message) {
   HWND dialog = ::GetAncestor(message.hwnd, GA_ROOT);
   HWND tab = dialog ? TabControlOf(dialog) : nullptr;
   if (!tab || !::GetPropW(tab, kTabProcProperty)) return false;  // not the settings dialog
-
-  int current = static_cast<int>(::SendMessageW(tab, TCM_GETCURSEL, 0, 0));
-  int page = (current + step + kPageCount) % kPageCount;
-  ::SendMessageW(tab, TCM_SETCURSEL, page, 0);
-  ShowPage(dialog, page);
-  HWND focus = ::GetFocus();
-  if (!focus || !::IsWindowVisible(focus)) ::SetFocus(tab);
-  return true;
+  return app::SwitchDialogTab(dialog, step);
 }
 
 LRESULT CALLBACK DialogKeyFilter(int code, WPARAM wParam, LPARAM lParam) {

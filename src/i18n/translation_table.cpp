@@ -41,6 +41,8 @@ constexpr TranslationPair kPairs[] = {
     {"No", "Ні"},
     {"Settings", "Налаштування"},
     {"Exit", "Вихід"},
+    // what a screen reader announces as the title-window buttons' action
+    {"Press", "Натиснути"},
 
     // --- Settings dialog buttons ---------------------------------------------------------
     // "&&" shows one '&' on a button; the Ukrainian text needs none.
