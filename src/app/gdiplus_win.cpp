@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "app/pixel_image.h"
 #include "app/resource_bytes_win.h"
@@ -107,6 +109,17 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resou
   }
   std::unique_ptr<Gdiplus::Bitmap> decoded = DecodePng(bytes);
   return decoded ? PremultipliedCopy(*decoded) : nullptr;
+}
+
+std::optional<CLSID> FindPngEncoder() {
+  UINT count = 0, size = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return std::nullopt;
+  std::vector<BYTE> buffer(size);
+  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return std::nullopt;
+  for (UINT i = 0; i < count; ++i)
+    if (encoders[i].MimeType && std::wstring_view(encoders[i].MimeType) == L"image/png") return encoders[i].Clsid;
+  return std::nullopt;
 }
 
 std::unique_ptr<Gdiplus::FontFamily> ChooseFontFamily(std::span<const char* const> preferred) {

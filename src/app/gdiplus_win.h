@@ -1,10 +1,12 @@
 #pragma once
 // GDI+ for the launcher: the session that must outlive every GDI+ object, image loading
-// from the executable's resources, and font choice from lists of preferred families.
+// from the executable's resources, the PNG encoder, and font choice from lists of
+// preferred families.
 #include <windows.h>
 #include <gdiplus.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 
 namespace mf::app {
@@ -27,6 +29,9 @@ class GdiplusSession {
 // premultiplied 32-bit, quick to draw: an opaque picture in pixel form is drawn from the
 // executable's own pages, anything else is a copy.
 std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resourceId);
+
+// The GDI+ encoder for "image/png", if there is one (GDI+ must be started).
+std::optional<CLSID> FindPngEncoder();
 
 // The first installed family of the list; else the system's generic sans-serif; else
 // "Microsoft Sans Serif".

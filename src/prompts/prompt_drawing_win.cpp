@@ -142,17 +142,6 @@ void DrawPromptIcon(Gdiplus::Graphics& graphics, RectF rect, std::string_view pn
   graphics.DrawImage(icon.get(), ToGdiplus(target));
 }
 
-std::optional<CLSID> FindPngEncoder() {
-  UINT count = 0, size = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return std::nullopt;
-  std::vector<BYTE> buffer(size);
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return std::nullopt;
-  for (UINT i = 0; i < count; ++i)
-    if (encoders[i].MimeType && std::wstring_view(encoders[i].MimeType) == L"image/png") return encoders[i].Clsid;
-  return std::nullopt;
-}
-
 std::optional<std::string> RenderOverlayPng(const AtlasPlan& plan, const Gdiplus::FontFamily& family,
                                             const IconFiles& icons, const CLSID& pngEncoder) {
   const int edge = AtlasImageEdge(*plan.atlas);

@@ -24,9 +24,6 @@ void DrawMouseGlyph(Gdiplus::Graphics& graphics, const Gdiplus::FontFamily& fami
 // fully transparent. Nothing when the bytes are no image.
 void DrawPromptIcon(Gdiplus::Graphics& graphics, RectF rect, std::string_view pngBytes);
 
-// The GDI+ encoder for "image/png", if there is one.
-std::optional<CLSID> FindPngEncoder();
-
 // The atlas's overlay image, transparent except where the plan draws, as PNG bytes;
 // nothing when drawing or encoding fails.
 std::optional<std::string> RenderOverlayPng(const AtlasPlan& plan, const Gdiplus::FontFamily& family,

@@ -99,7 +99,7 @@ OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
 
   const fs::path textures = TexturesFolder(launcherFolder);
   ::CreateDirectoryW(textures.c_str(), nullptr);  // an existing folder is fine
-  std::optional<CLSID> encoder = FindPngEncoder();
+  std::optional<CLSID> encoder = app::FindPngEncoder();
   if (!encoder) return job;
   job.pngEncoder = *encoder;
 

@@ -381,17 +381,6 @@ int BannerOutlineRedness(const Capture& capture) {
   return redness;
 }
 
-std::optional<CLSID> FindPngEncoder() {
-  UINT count = 0, bytes = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return std::nullopt;
-  std::vector<BYTE> buffer(bytes);
-  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return std::nullopt;
-  for (UINT i = 0; i < count; ++i)
-    if (codecs[i].MimeType && std::wstring_view(codecs[i].MimeType) == L"image/png") return codecs[i].Clsid;
-  return std::nullopt;
-}
-
 std::filesystem::path SaveArtefactPng(const Capture& capture, const std::wstring& name) {
   std::filesystem::path folder = BuildOutputFolder() / "test-artefacts";
   std::filesystem::create_directories(folder);

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "app/gdiplus_win.h"
+
 namespace mf::test {
 
 using namespace std::chrono_literals;
@@ -195,8 +197,8 @@ Capture LoadPng(const std::filesystem::path& file);
 Capture LoadPngWithAlpha(const std::filesystem::path& file);
 inline int Alpha(std::uint32_t pixel) { return static_cast<int>(pixel >> 24); }
 
-// The GDI+ encoder for "image/png", if there is one (GDI+ must be started).
-std::optional<CLSID> FindPngEncoder();
+// The GDI+ encoder for "image/png", as the launcher finds it (GDI+ must be started).
+using app::FindPngEncoder;
 
 // build-win/test-artefacts/<topic>, made if missing: pictures the tests keep for a person
 // to look at.
