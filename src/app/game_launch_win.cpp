@@ -1,10 +1,10 @@
 #include "app/game_launch_win.h"
 
 #include "app/game_launch_plan.h"
-#include "app/text_win.h"
-#include "app/win_handles_win.h"
 #include "prompts/prompt_overlay_win.h"
 #include "settings/launcher_prefs.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::app {
 namespace {
@@ -24,15 +24,15 @@ GameFolderFacts InspectGameFolder(const std::filesystem::path& folder) {
 
 void LaunchGame(HWND titleWindow) {
   prompts::WaitForPromptOverlay();  // the game reads the overlay as it starts
-  std::filesystem::path folder = ExecutableFolder();
+  std::filesystem::path folder = ui::ExecutableFolder();
   GameLaunchPlan plan = PlanGameLaunch(folder, InspectGameFolder(folder));
 
   // What is on disk now counts, not what was read at start-up.
   settings::ReadLauncherPrefs(settings::LauncherPrefsPath(folder));
   if (WantsSteamOverlayHidden(settings::FindLauncherPref("launcher_steam_overlay")))
-    ::SetEnvironmentVariableW(Utf8ToWide(kSteamOverlayHiddenVariable).c_str(), L"1");
+    ::SetEnvironmentVariableW(ui::Utf8ToWide(kSteamOverlayHiddenVariable).c_str(), L"1");
 
-  std::wstring commandLine = Utf8ToWide(plan.commandLine);  // CreateProcessW may write to it
+  std::wstring commandLine = ui::Utf8ToWide(plan.commandLine);  // CreateProcessW may write to it
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -42,8 +42,8 @@ void LaunchGame(HWND titleWindow) {
     ::PostMessageW(titleWindow, WM_CLOSE, 0, 0);  // the game runs on; the launcher is done
     return;
   }
-  ::MessageBoxW(titleWindow, TrPtr("Failed to launch mirefall.exe.\nMake sure it exists next to PlayMirefall.exe."),
-                TrPtr("Mirefall Recompilation"), MB_ICONERROR | MB_OK);
+  ::MessageBoxW(titleWindow, ui::TrPtr("Failed to launch mirefall.exe.\nMake sure it exists next to PlayMirefall.exe."),
+                ui::TrPtr("Mirefall Recompilation"), MB_ICONERROR | MB_OK);
 }
 
 }  // namespace mf::app

@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/dialog_tabs_win.h"
+#include "ui/dialog_tabs_win.h"
 
 namespace mf::app {
 namespace {
@@ -114,10 +114,10 @@ void DeliverToDialog(HWND dialog, PadEvent event) {
       PostKey(keyTarget, VK_ESCAPE);
       break;
     case DialogStep::PreviousTab:
-      SwitchDialogTab(dialog, -1);
+      ui::SwitchDialogTab(dialog, -1);
       break;
     case DialogStep::NextTab:
-      SwitchDialogTab(dialog, 1);
+      ui::SwitchDialogTab(dialog, 1);
       break;
   }
 }

@@ -5,11 +5,12 @@
 #include <future>
 
 #include "app/gamepad_win.h"
-#include "app/gdiplus_win.h"
 #include "app/music_win.h"
+#include "app/native_renderer_offer_win.h"
 #include "app/resource_deploy_win.h"
 #include "app/startup_timings_win.h"
-#include "app/text_win.h"
+#include "app/steam_deck_win.h"
+#include "app/title_images_win.h"
 #include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
 #include "app/title_window_win.h"
@@ -19,10 +20,10 @@
 #include "settings/config_file.h"
 #include "settings/config_repair.h"
 #include "settings/launcher_language.h"
-#include "settings/native_renderer_offer_win.h"
 #include "settings/settings_schema.h"
-#include "settings/steam_deck_win.h"
 #include "share/shader_cache_share_win.h"
+#include "ui/gdiplus_win.h"
+#include "ui/text_win.h"
 #include "update/failed_update_check_win.h"
 #include "update/release_check_win.h"
 
@@ -57,11 +58,11 @@ std::future<LauncherImages> StartLoadingLauncherImages(HINSTANCE instance) {
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
   StartupTimings timings;
-  const std::filesystem::path folder = ExecutableFolder();
-  std::future<bool> steamDeckDetection = settings::StartSteamDeckDetection(folder);
+  const std::filesystem::path folder = ui::ExecutableFolder();
+  std::future<bool> steamDeckDetection = StartSteamDeckDetection(folder);
   InitCommonControlClasses();
   timings.Mark("common controls");
-  GdiplusSession gdiplus;  // declared first of the GDI+ users so that it is shut down last
+  ui::GdiplusSession gdiplus;  // declared first of the GDI+ users so that it is shut down last
   timings.Mark("GDI+ start-up");
   std::future<LauncherImages> decoding = StartLoadingLauncherImages(instance);
   GamepadNavigation gamepad;  // before the first start-up box, which a controller answers too
@@ -75,7 +76,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   timings.Mark("language");
   settings::RepairConfigFile(settings::ConfigFilePath(folder));
   timings.Mark("config repair");
-  settings::ApplySteamDeckPresetOnce(folder, std::move(steamDeckDetection));
+  ApplySteamDeckPresetOnce(folder, std::move(steamDeckDetection));
   timings.Mark("Steam Deck preset");
   DeployResourceFiles();
   timings.Mark("resource deployment");
@@ -83,7 +84,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   timings.Mark("prompt overlay");
   share::ShareShaderCache(folder);
   timings.Mark("shader cache sharing");
-  settings::OfferNativeRenderer(folder);
+  OfferNativeRenderer(folder);
   timings.Mark("native renderer offer");
   update::CheckPreviousUpdate();
   timings.Mark("failed-update check");
@@ -108,7 +109,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   timings.Mark("first frame");
   images.backdrop.reset();  // only the first frame waits for a paint; later ones draw every layer
   music.Start();  // opening the track takes a while; the picture comes first
-  update::StartReleaseCheck(window);
+  update::StartReleaseCheck(window, kUpdateOfferPublishedMessage);
   timings.Write();
 
   RunMessageLoop(window);

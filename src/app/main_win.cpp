@@ -9,8 +9,8 @@
 
 #include "app/launch_mode.h"
 #include "app/launcher_app_win.h"
-#include "app/text_win.h"
-#include "app/win_handles_win.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 #include "update/update_helper_win.h"
 
 namespace {
@@ -30,7 +30,7 @@ std::vector<std::wstring> CommandLineArguments() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::vector<std::wstring> wide = CommandLineArguments();
   std::vector<std::string> args;
-  for (const std::wstring& arg : wide) args.push_back(mf::app::WideToUtf8(arg));
+  for (const std::wstring& arg : wide) args.push_back(mf::ui::WideToUtf8(arg));
   // The helper gets its paths exactly as Windows passed them, whatever characters they hold.
   if (auto request = mf::app::ParseApplyUpdateRequest(args))
     return mf::update::RunUpdateHelper(wide[2], wide[3], request->oldProcessId);

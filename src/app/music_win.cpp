@@ -4,10 +4,10 @@
 
 #include "app/music_commands.h"
 #include "app/resource_bytes_win.h"
-#include "app/text_win.h"
-#include "app/win_handles_win.h"
 #include "resources/resource_ids.h"
 #include "settings/file_io.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::app {
 namespace {
@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 // Sends an MCI command string; true when MCI accepted it.
 bool SendMci(const std::string& command) {
-  return ::mciSendStringW(Utf8ToWide(command).c_str(), nullptr, 0, nullptr) == 0;
+  return ::mciSendStringW(ui::Utf8ToWide(command).c_str(), nullptr, 0, nullptr) == 0;
 }
 
 enum class WriteOutcome { NotCreated, Short, Complete };

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/win_handles_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::app {
 

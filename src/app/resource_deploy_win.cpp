@@ -6,13 +6,13 @@
 
 #include "app/deploy_table.h"
 #include "app/resource_bytes_win.h"
-#include "app/text_win.h"
 #include "settings/file_io.h"
+#include "ui/text_win.h"
 
 namespace mf::app {
 
 void DeployResourceFiles() {
-  const std::filesystem::path folder = ExecutableFolder();
+  const std::filesystem::path folder = ui::ExecutableFolder();
   HMODULE module = ::GetModuleHandleW(nullptr);
   for (const DeployFolder& target : PlanDeployment(folder, DeployTable(), [](const std::filesystem::path& directory) {
          return ::PathIsDirectoryW(directory.c_str()) != FALSE;

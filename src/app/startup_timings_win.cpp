@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/win_handles_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::app {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/menu_accessibility.h"
-#include "app/text_win.h"
+#include "ui/text_win.h"
 
 // IAccessible's interface id is taken from __uuidof throughout: with MinGW, IID_IAccessible
 // links to oleacc's import thunk rather than to the GUID, and COM then refuses the unknown
@@ -107,7 +107,7 @@ class MenuAccessibleObject final : public IAccessible {
       ::GetWindowTextW(host_->Window(), caption, 256);
       return ReturnText(caption, name);
     }
-    return ReturnText(Utf8ToWide(ItemOf(id).label), name);
+    return ReturnText(ui::Utf8ToWide(ItemOf(id).label), name);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     int id = 0;
@@ -168,7 +168,7 @@ class MenuAccessibleObject final : public IAccessible {
     int id = 0;
     HRESULT valid = Check(child, id);
     if (valid != S_OK) return valid;
-    return id == kAccessibleSelf ? NoText(action) : ReturnText(TrWide("Press"), action);
+    return id == kAccessibleSelf ? NoText(action) : ReturnText(ui::TrWide("Press"), action);
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
     int id = 0;

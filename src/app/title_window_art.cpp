@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/version.h"
+#include "resources/version.h"
 
 namespace mf::app {
 

@@ -79,6 +79,5 @@ inline constexpr TextStyle kBannerText{15.0f, true, 0xFFE6E6E6};
 // Font families in order of preference; the first one installed is used.
 std::span<const char* const> ButtonFontFamilies();  // buttons and banner
 std::span<const char* const> TextFontFamilies();    // hint and version line
-inline constexpr char kLastResortFontFamily[] = "Microsoft Sans Serif";
 
 }  // namespace mf::app

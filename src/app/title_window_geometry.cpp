@@ -1,6 +1,6 @@
 #include "app/title_window_geometry.h"
 
-#include "app/version.h"
+#include "resources/version.h"
 
 namespace mf::app {
 

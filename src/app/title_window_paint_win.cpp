@@ -1,9 +1,9 @@
 #include "app/title_window_paint_win.h"
 
-#include "app/gdiplus_win.h"
-#include "app/text_win.h"
 #include "app/title_window_art.h"
-#include "app/win_handles_win.h"
+#include "ui/gdiplus_win.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::app {
 namespace {
@@ -52,7 +52,7 @@ float MeasuredWidth(Gdiplus::Graphics& graphics, const std::wstring& text, const
 // The button's label at its own size, or smaller when the font the fallback chose draws it
 // wider than the button.
 void DrawButtonLabel(Gdiplus::Graphics& graphics, const MenuItem& item, const TitleWindowFonts& fonts) {
-  std::wstring text = Utf8ToWide(item.label);
+  std::wstring text = ui::Utf8ToWide(item.label);
   Gdiplus::FontFamily family;
   fonts.button->GetFamily(&family);
   float available = static_cast<float>(item.Width() - 2 * kButtonTextPadding);
@@ -94,13 +94,13 @@ void DrawLogo(Gdiplus::Graphics& graphics, int width, int height, Gdiplus::Bitma
 }
 
 void DrawHintAndVersion(Gdiplus::Graphics& graphics, int width, int height, const TitleWindowFonts& fonts) {
-  std::wstring hint = TrWide(kControlHint);
+  std::wstring hint = ui::TrWide(kControlHint);
   Gdiplus::SolidBrush hintBrush{Color(kHintText.colour)};
   graphics.DrawString(hint.c_str(), static_cast<INT>(hint.size()), fonts.hint.get(),
                       Gdiplus::PointF(static_cast<float>(kHintX), static_cast<float>(height - kHintFromBottom)),
                       &hintBrush);
 
-  std::wstring version = Utf8ToWide(VersionLineText());
+  std::wstring version = ui::Utf8ToWide(VersionLineText());
   Gdiplus::SolidBrush versionBrush{Color(kVersionText.colour)};
   Gdiplus::StringFormat rightAligned;
   rightAligned.SetAlignment(Gdiplus::StringAlignmentFar);
@@ -140,7 +140,7 @@ void DrawBanner(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused,
   Gdiplus::Pen outline(Color(look.outline), kBannerOutlineWidth);
   graphics.DrawPath(&outline, &body);
 
-  DrawCentredText(graphics, Utf8ToWide(item.label), *fonts.banner, kBannerText.colour, item);
+  DrawCentredText(graphics, ui::Utf8ToWide(item.label), *fonts.banner, kBannerText.colour, item);
 }
 
 // Every paint draws with these settings.
@@ -176,8 +176,8 @@ bool CopyBackdrop(HDC target, int width, int height, HBITMAP backdrop) {
 
 TitleWindowFonts TitleWindowFonts::Create() {
   TitleWindowFonts fonts;
-  fonts.buttonFamily = ChooseFontFamily(ButtonFontFamilies());
-  fonts.textFamily = ChooseFontFamily(TextFontFamilies());
+  fonts.buttonFamily = ui::ChooseFontFamily(ButtonFontFamilies());
+  fonts.textFamily = ui::ChooseFontFamily(TextFontFamilies());
   fonts.button = MakeFont(*fonts.buttonFamily, kButtonText);
   fonts.banner = MakeFont(*fonts.buttonFamily, kBannerText);
   fonts.hint = MakeFont(*fonts.textFamily, kHintText);

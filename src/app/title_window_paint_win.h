@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/menu.h"
-#include "app/win_handles_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::app {
 

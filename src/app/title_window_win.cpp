@@ -3,11 +3,11 @@
 #include <windowsx.h>
 
 #include "app/game_launch_win.h"
-#include "app/text_win.h"
 #include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
 #include "dialog/settings_dialog_win.h"
 #include "resources/resource_ids.h"
+#include "ui/text_win.h"
 #include "update/update_flow_win.h"
 #include "update/update_offer.h"
 
@@ -33,7 +33,7 @@ TitleWindow::~TitleWindow() {
 }
 
 HWND TitleWindow::Create(HINSTANCE instance) {
-  std::wstring className = Utf8ToWide(kWindowClassName);
+  std::wstring className = ui::Utf8ToWide(kWindowClassName);
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -54,7 +54,7 @@ HWND TitleWindow::Create(HINSTANCE instance) {
                                      outerWidth, outerHeight);
 
   fonts_ = std::make_unique<TitleWindowFonts>(TitleWindowFonts::Create());
-  std::wstring caption = Utf8ToWide(TitleWindowCaption());
+  std::wstring caption = ui::Utf8ToWide(TitleWindowCaption());
   return ::CreateWindowExW(0, className.c_str(), caption.c_str(), kWindowStyle, origin.x, origin.y, outerWidth,
                            outerHeight, nullptr, nullptr, instance, this);
 }

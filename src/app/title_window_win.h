@@ -8,7 +8,7 @@
 
 #include "app/menu.h"
 #include "app/title_window_accessible_win.h"
-#include "app/win_handles_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::app {
 

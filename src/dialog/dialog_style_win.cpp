@@ -1,7 +1,7 @@
 #include "dialog/dialog_style_win.h"
 
-#include "app/dark_dialog_win.h"
-#include "app/win_handles_win.h"
+#include "ui/dark_dialog_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::dialog {
 namespace {
@@ -32,7 +32,7 @@ HFONT MakeDialogFont() {
 
 }  // namespace
 
-HBRUSH PageBrush() { return app::DarkDialogBrush(); }  // the colour of every dark dialog
+HBRUSH PageBrush() { return ui::DarkDialogBrush(); }  // the colour of every dark dialog
 
 HBRUSH FieldBrush() {
   static const win::UniqueGdiObject brush(::CreateSolidBrush(kFieldColour));

@@ -4,20 +4,20 @@
 
 #include <algorithm>
 
-#include "app/text_win.h"
 #include "dialog/choice_entries.h"
 #include "dialog/dialog_style_win.h"
 #include "dialog/focus_ring_win.h"
 #include "dialog/settings_page_layout.h"
 #include "dialog/slider_scale.h"
 #include "settings/settings_schema.h"
+#include "ui/text_win.h"
 
 namespace mf::dialog {
 namespace {
 
-using app::TrWide;
-using app::Utf8ToWide;
-using app::WideToUtf8;
+using ui::TrWide;
+using ui::Utf8ToWide;
+using ui::WideToUtf8;
 using settings::SettingDef;
 using settings::SettingKind;
 

@@ -8,11 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/config_save_win.h"
-#include "app/dark_dialog_win.h"
-#include "app/dialog_tabs_win.h"
-#include "app/text_win.h"
-#include "app/win_handles_win.h"
 #include "dialog/dialog_style_win.h"
 #include "dialog/focus_ring_win.h"
 #include "dialog/launcher_rows.h"
@@ -25,12 +20,17 @@
 #include "settings/launcher_language.h"
 #include "settings/launcher_prefs.h"
 #include "settings/settings_schema.h"
+#include "ui/config_save_win.h"
+#include "ui/dark_dialog_win.h"
+#include "ui/dialog_tabs_win.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::dialog {
 namespace {
 
-using app::TrPtr;
-using app::TrWide;
+using ui::TrPtr;
+using ui::TrWide;
 
 constexpr int kSaveId = 100;
 constexpr int kCancelId = 101;
@@ -132,7 +132,7 @@ void FitWindowToPages(HWND dialog, int buttonsTop) {
 
 BOOL InitDialog(HWND dialog, DialogState& state) {
   ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-  app::RequestDarkTitleBar(dialog);
+  ui::RequestDarkTitleBar(dialog);
   state.controls = {};
 
   RECT client = {};
@@ -175,7 +175,7 @@ void DrawTab(const DRAWITEMSTRUCT& item) {
 }
 
 void ShowMessage(HWND dialog, const std::string& text, UINT icon) {
-  std::wstring wide = app::Utf8ToWide(text);
+  std::wstring wide = ui::Utf8ToWide(text);
   ::MessageBoxW(dialog, wide.c_str(), TrPtr("Mirefall Recompilation"), icon | MB_OK);
 }
 
@@ -190,7 +190,7 @@ void Save(HWND dialog) {
   std::filesystem::path iniPath = settings::LauncherPrefsPath(state.launcherFolder);
   settings::ReadLauncherPrefs(iniPath);  // keep what others stored since the dialog opened
   StoreLauncherRows(schema, settings::LauncherPrefs());
-  app::SaveConfigFileOrReport(settings::ConfigFilePath(state.launcherFolder));  // reports its own failure
+  ui::SaveConfigFileOrReport(settings::ConfigFilePath(state.launcherFolder));  // reports its own failure
   settings::WriteLauncherPrefs(iniPath);
   prompts::GeneratePromptOverlay(state.launcherFolder);  // from the bindings and style just saved
 
@@ -280,7 +280,7 @@ bool SwitchPageByKey(const MSG& message) {
   HWND dialog = ::GetAncestor(message.hwnd, GA_ROOT);
   HWND tab = dialog ? TabControlOf(dialog) : nullptr;
   if (!tab || !::GetPropW(tab, kTabProcProperty)) return false;  // not the settings dialog
-  return app::SwitchDialogTab(dialog, step);
+  return ui::SwitchDialogTab(dialog, step);
 }
 
 LRESULT CALLBACK DialogKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
@@ -290,7 +290,7 @@ LRESULT CALLBACK DialogKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-INT_PTR RunSettingsDialog(HWND owner) { return RunSettingsDialog(owner, app::ExecutableFolder()); }
+INT_PTR RunSettingsDialog(HWND owner) { return RunSettingsDialog(owner, ui::ExecutableFolder()); }
 
 INT_PTR RunSettingsDialog(HWND owner, const std::filesystem::path& launcherFolder) {
   if (settings::SettingsSchema().empty()) settings::BuildSettingsSchema();
@@ -300,7 +300,7 @@ INT_PTR RunSettingsDialog(HWND owner, const std::filesystem::path& launcherFolde
 
   DialogState state{launcherFolder, {}};
   std::vector<WORD> dialogTemplate =
-      app::BuildDialogTemplate(app::Utf8ToWide("Mirefall"), kTemplateWidthUnits, kTemplateHeightUnits);
+      ui::BuildDialogTemplate(ui::Utf8ToWide("Mirefall"), kTemplateWidthUnits, kTemplateHeightUnits);
   win::UniqueWindowsHook keyFilter(
       ::SetWindowsHookExW(WH_MSGFILTER, &DialogKeyFilter, nullptr, ::GetCurrentThreadId()));
   INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),

@@ -10,19 +10,19 @@
 #include <thread>
 #include <vector>
 
-#include "app/gdiplus_win.h"
-#include "app/text_win.h"
-#include "app/version.h"
 #include "prompts/overlay_plan.h"
 #include "prompts/overlay_stamp.h"
 #include "prompts/prompt_drawing_win.h"
 #include "prompts/prompt_shapes.h"
 #include "prompts/prompt_style.h"
+#include "resources/version.h"
 #include "settings/config_file.h"
 #include "settings/config_reader.h"
 #include "settings/file_io.h"
 #include "settings/launcher_prefs.h"
 #include "settings/settings_schema.h"
+#include "ui/gdiplus_win.h"
+#include "ui/text_win.h"
 
 namespace mf::prompts {
 namespace {
@@ -70,7 +70,7 @@ IconFiles ReadIcons(const fs::path& iconFolder, const std::vector<AtlasPlan>& pl
   for (const AtlasPlan& plan : plans)
     for (const DrawStep& step : plan.steps)
       if (step.kind == DrawKind::Icon && !icons.contains(step.icon))
-        if (auto bytes = settings::ReadWholeFile(iconFolder / app::Utf8ToWide(step.icon + ".png")))
+        if (auto bytes = settings::ReadWholeFile(iconFolder / ui::Utf8ToWide(step.icon + ".png")))
           icons.emplace(step.icon, std::move(*bytes));
   return icons;
 }
@@ -89,7 +89,7 @@ OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
   if (settings::SettingsSchema().empty()) settings::BuildSettingsSchema();
   settings::ReadConfigFile(settings::ConfigFilePath(launcherFolder));
 
-  const fs::path iconFolder = launcherFolder / L"prompts" / app::Utf8ToWide(style);
+  const fs::path iconFolder = launcherFolder / L"prompts" / ui::Utf8ToWide(style);
   const bool iconFolderExists = IsIconStyle(style) && ::PathIsDirectoryW(iconFolder.c_str());
   const OverlayKind kind = DecideOverlay(style, BindingOf("mnk_mode"), iconFolderExists);
   if (kind == OverlayKind::None) {
@@ -99,12 +99,12 @@ OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
 
   const fs::path textures = TexturesFolder(launcherFolder);
   ::CreateDirectoryW(textures.c_str(), nullptr);  // an existing folder is fine
-  std::optional<CLSID> encoder = app::FindPngEncoder();
+  std::optional<CLSID> encoder = ui::FindPngEncoder();
   if (!encoder) return job;
   job.pngEncoder = *encoder;
 
   const char* const fontFamilies[] = {kKeyCapFontFamily};
-  job.fontFamily = app::ChooseFontFamily(fontFamilies);
+  job.fontFamily = ui::ChooseFontFamily(fontFamilies);
   WCHAR familyName[LF_FACESIZE] = {};
   job.fontFamily->GetFamilyName(familyName);
 
@@ -112,7 +112,7 @@ OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
   if (kind == OverlayKind::Icons) job.icons = ReadIcons(iconFolder, plans);
   for (AtlasPlan& plan : plans) {
     std::string fingerprint =
-        OverlayFingerprint(app::kCurrentVersionTag, app::WideToUtf8(familyName), plan, job.icons);
+        OverlayFingerprint(kCurrentVersionTag, ui::WideToUtf8(familyName), plan, job.icons);
     fs::path file = textures / OverlayFileName(*plan.atlas);
     if (!FileCarriesStamp(file, fingerprint)) job.images.push_back({std::move(plan), std::move(fingerprint), file});
   }
@@ -147,7 +147,7 @@ void GeneratePromptOverlay(const fs::path& launcherFolder) {
 
 PromptOverlayStartup StartPromptOverlay() {
   WaitForPromptOverlay();
-  auto job = std::make_shared<OverlayJob>(PrepareOverlay(app::ExecutableFolder()));
+  auto job = std::make_shared<OverlayJob>(PrepareOverlay(ui::ExecutableFolder()));
   if (job->images.empty()) return {};
   try {
     StartupDrawing() = std::thread([job] {

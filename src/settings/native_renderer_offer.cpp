@@ -1,7 +1,7 @@
 #include "settings/native_renderer_offer.h"
 
-#include "app/version.h"
 #include "i18n/translate.h"
+#include "resources/version.h"
 
 namespace mf::settings {
 namespace {
@@ -22,7 +22,7 @@ constexpr const char* kTurnOnNow =
 
 std::string NativeRendererOfferText() {
   return i18n::Translate(kReady) + "\n\n" + i18n::Translate(kWhatItDoes) + "\n\n" + i18n::Translate(kPleaseReport) +
-         " (https://" + std::string(app::kRepositoryPage) + ").\n\n" + i18n::Translate(kTurnOnNow);
+         " (https://" + std::string(kRepositoryPage) + ").\n\n" + i18n::Translate(kTurnOnNow);
 }
 
 }  // namespace mf::settings

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include "app/text_win.h"
-#include "app/version.h"
-#include "app/win_handles_win.h"
+#include "resources/version.h"
 #include "settings/file_io.h"
 #include "settings/launcher_prefs.h"
 #include "settings/text_lines.h"
 #include "share/shader_cache_manifest.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 
 #ifndef MF_SHADER_SHARE_WEBHOOK_URL
 #error "MF_SHADER_SHARE_WEBHOOK_URL is set by the build (CMake cache variable of the same name)"
@@ -40,7 +40,7 @@ std::vector<CacheFile> ScanCacheFolder(const fs::path& folder) {
   if (!find) return files;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    std::string name = app::WideToUtf8(found.cFileName);
+    std::string name = ui::WideToUtf8(found.cFileName);
     if (!IsShareableCacheFileName(name)) continue;
     ULARGE_INTEGER size = {{found.nFileSizeLow, found.nFileSizeHigh}};
     ULARGE_INTEGER written = {{found.ftLastWriteTime.dwLowDateTime, found.ftLastWriteTime.dwHighDateTime}};
@@ -65,7 +65,7 @@ fs::path TemporaryFolder() {
 }
 
 bool AskForConsent() {
-  return ::MessageBoxW(nullptr, app::TrPtr(kConsentText), app::TrPtr(kConsentCaption), MB_YESNO | MB_ICONQUESTION) ==
+  return ::MessageBoxW(nullptr, ui::TrPtr(kConsentText), ui::TrPtr(kConsentCaption), MB_YESNO | MB_ICONQUESTION) ==
          IDYES;
 }
 
@@ -111,8 +111,8 @@ void ShareShaderCache(const fs::path& executableFolder) {
   if (temporary.empty()) return;
   const fs::path payload = temporary / L"mf1_share_cache.json";
   const fs::path script = temporary / L"mf1_share_cache.ps1";
-  const fs::path archive = temporary / fs::path(L"MFRecomp_shadercache_" + app::Utf8ToWide(fingerprint) + L".zip");
-  if (!settings::WriteFileAtomically(payload, BuildPayloadJson(app::kCurrentVersionTag, files, fingerprint))) return;
+  const fs::path archive = temporary / fs::path(L"MFRecomp_shadercache_" + ui::Utf8ToWide(fingerprint) + L".zip");
+  if (!settings::WriteFileAtomically(payload, BuildPayloadJson(kCurrentVersionTag, files, fingerprint))) return;
 
   ShareScriptPaths paths = {settings::PathToUtf8(cacheFolder), settings::PathToUtf8(archive),
                             settings::PathToUtf8(payload), settings::PathToUtf8(marker)};

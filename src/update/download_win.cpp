@@ -7,10 +7,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/dark_dialog_win.h"
-#include "app/text_win.h"
-#include "app/win_handles_win.h"
 #include "i18n/translate.h"
+#include "ui/dark_dialog_win.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 #include "update/download_check.h"
 #include "update/https_client_win.h"
 #include "update/sha256.h"
@@ -97,13 +97,13 @@ void ShowProgress(HWND dialog, DownloadJob& job) {
   std::uint64_t total = job.bytesTotal.load(std::memory_order_acquire);
   ::SendDlgItemMessageW(dialog, kProgressBarId, PBM_SETPOS, ProgressPermille(done, total), 0);
   std::string text = ProgressText(i18n::Translate("%llu / %llu MB"), done, total);
-  ::SetDlgItemTextW(dialog, kStatusLineId, app::Utf8ToWide(text).c_str());
+  ::SetDlgItemTextW(dialog, kStatusLineId, ui::Utf8ToWide(text).c_str());
 }
 
 void InitDialog(HWND dialog, DialogState& state) {
   ::SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
   state.job->dialog = dialog;
-  app::RequestDarkTitleBar(dialog);
+  ui::RequestDarkTitleBar(dialog);
   RECT client = {};
   ::GetClientRect(dialog, &client);
   int width = client.right, height = client.bottom;
@@ -117,11 +117,11 @@ void InitDialog(HWND dialog, DialogState& state) {
                    frame.bottom - frame.top + grow, SWP_NOZORDER | SWP_NOACTIVATE);
     height = kMinClientHeight;
   }
-  app::CreateDialogChild(dialog, L"STATIC", app::TrPtr("Update — preparing installer..."),
+  ui::CreateDialogChild(dialog, L"STATIC", ui::TrPtr("Update — preparing installer..."),
                          SS_NOPREFIX | SS_ENDELLIPSIS, kStatusLineId, 16, 16, width - 32, 22);
-  HWND bar = app::CreateDialogChild(dialog, PROGRESS_CLASSW, L"", PBS_SMOOTH, kProgressBarId, 16, 46, width - 32, 22);
+  HWND bar = ui::CreateDialogChild(dialog, PROGRESS_CLASSW, L"", PBS_SMOOTH, kProgressBarId, 16, 46, width - 32, 22);
   ::SendMessageW(bar, PBM_SETRANGE32, 0, 1000);
-  app::CreateDialogChild(dialog, L"BUTTON", app::TrPtr("Cancel"), WS_TABSTOP, kCancelButtonId, width - 126,
+  ui::CreateDialogChild(dialog, L"BUTTON", ui::TrPtr("Cancel"), WS_TABSTOP, kCancelButtonId, width - 126,
                          height - 44, 110, 28);
   try {
     state.worker = std::thread(RunDownload, std::ref(*state.job));
@@ -152,11 +152,11 @@ INT_PTR CALLBACK DownloadDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       return TRUE;
     case WM_CTLCOLORSTATIC:
       ::SetTextColor(reinterpret_cast<HDC>(wParam), kStatusText);
-      ::SetBkColor(reinterpret_cast<HDC>(wParam), app::kDarkDialogBackground);
-      return reinterpret_cast<INT_PTR>(app::DarkDialogBrush());
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), ui::kDarkDialogBackground);
+      return reinterpret_cast<INT_PTR>(ui::DarkDialogBrush());
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(app::DarkDialogBrush());
+      return reinterpret_cast<INT_PTR>(ui::DarkDialogBrush());
     default:
       return FALSE;
   }
@@ -172,7 +172,7 @@ void RunDownload(DownloadJob& job) {
 }
 
 INT_PTR RunDownloadDialog(HWND owner, DownloadJob& job) {
-  std::vector<WORD> dialogTemplate = app::BuildDialogTemplate(app::TrWide("Downloading update"), 240, 60);
+  std::vector<WORD> dialogTemplate = ui::BuildDialogTemplate(ui::TrWide("Downloading update"), 240, 60);
   DialogState state{&job, {}};
   INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
                                              reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/confirm_dialog_win.h"
-#include "app/text_win.h"
-#include "app/win_handles_win.h"
+#include "ui/confirm_dialog_win.h"
+#include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 #include "update/update_log_win.h"
 
 namespace mf::update {
@@ -20,17 +20,17 @@ void CheckPreviousUpdate() {
                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe) return;
   }
-  std::wstring message = app::TrWide("The auto-updater logged an error on the last attempt. Open the diagnostic "
+  std::wstring message = ui::TrWide("The auto-updater logged an error on the last attempt. Open the diagnostic "
                                      "log? (No = delete log and continue.)") +
                          L"\r\n\r\n" + log.wstring();
-  if (app::ConfirmYesNo(nullptr, message, app::TrWide("Previous update did not finish")) == IDYES) {
+  if (ui::ConfirmYesNo(nullptr, message, ui::TrWide("Previous update did not finish")) == IDYES) {
     ::ShellExecuteW(nullptr, L"open", L"notepad.exe", log.c_str(), nullptr, SW_SHOWNORMAL);
     return;
   }
   if (!::DeleteFileW(log.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
     // Left in place, the log would bring the question back at every start with no way out
     // but this box: say so.
-    ::MessageBoxW(nullptr, app::TrPtr("The update log could not be deleted."), app::TrPtr("Mirefall Recompilation"),
+    ::MessageBoxW(nullptr, ui::TrPtr("The update log could not be deleted."), ui::TrPtr("Mirefall Recompilation"),
                   MB_ICONWARNING | MB_OK);
   }
 }

@@ -1,11 +1,9 @@
 #include "update/release_check_win.h"
 
-#include <memory>
 #include <thread>
 
-#include "app/title_window_win.h"
-#include "app/version.h"
 #include "i18n/utf16_win.h"
+#include "resources/version.h"
 #include "update/https_client_win.h"
 #include "update/update_offer.h"
 
@@ -20,9 +18,16 @@ std::optional<std::string> ReleaseHostOverride() {
   return i18n::WideToUtf8(std::wstring_view(value, length));
 }
 
-// The thread body. It owns the cell holding the window handle and frees it when it ends.
-void ReleaseCheckThread(std::unique_ptr<HWND> windowCell) {
-  if (std::optional<NewerRelease> release = CheckForNewerRelease()) PublishOffer(*release, *windowCell);
+// Whom the check tells, and how.
+struct OfferRecipient {
+  HWND window = nullptr;
+  UINT message = 0;
+};
+
+// The thread body; the recipient is its own copy.
+void ReleaseCheckThread(OfferRecipient recipient) {
+  if (std::optional<NewerRelease> release = CheckForNewerRelease())
+    PublishOffer(*release, recipient.window, recipient.message);
 }
 
 }  // namespace
@@ -30,22 +35,22 @@ void ReleaseCheckThread(std::unique_ptr<HWND> windowCell) {
 std::optional<NewerRelease> CheckForNewerRelease() {
   std::optional<HttpsEndpoint> endpoint = ReleaseEndpoint(ReleaseHostOverride());
   if (!endpoint) return std::nullopt;
-  return FindNewerRelease(HttpsGet(*endpoint), app::kCurrentVersionTag);
+  return FindNewerRelease(HttpsGet(*endpoint), kCurrentVersionTag);
 }
 
-void PublishOffer(const NewerRelease& release, HWND titleWindow) {
+void PublishOffer(const NewerRelease& release, HWND notifyWindow, UINT offerMessage) {
   UpdateOffer& offer = CurrentUpdateOffer();
   if (offer.available.load(std::memory_order_acquire)) return;  // published once per run
   offer.tag = release.tag;
   offer.zipUrl = release.zip.url;
   offer.zipDigest = release.zip.digest;
   offer.available.store(true, std::memory_order_release);
-  if (titleWindow) ::PostMessageW(titleWindow, app::kUpdateOfferPublishedMessage, 0, 0);
+  if (notifyWindow) ::PostMessageW(notifyWindow, offerMessage, 0, 0);
 }
 
-void StartReleaseCheck(HWND titleWindow) {
+void StartReleaseCheck(HWND notifyWindow, UINT offerMessage) {
   try {
-    std::thread(ReleaseCheckThread, std::make_unique<HWND>(titleWindow)).detach();
+    std::thread(ReleaseCheckThread, OfferRecipient{notifyWindow, offerMessage}).detach();
   } catch (const std::exception&) {
     // No thread, no check: the launcher works the same without the banner.
   }

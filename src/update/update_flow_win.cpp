@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/confirm_dialog_win.h"
-#include "app/text_win.h"
-#include "app/version.h"
+#include "resources/version.h"
+#include "ui/confirm_dialog_win.h"
+#include "ui/text_win.h"
 #include "update/download_win.h"
 #include "update/helper_command_line.h"
 #include "update/update_log_win.h"
@@ -18,16 +18,16 @@ namespace {
 namespace fs = std::filesystem;
 
 void ShowUpdateFailed(HWND owner) {
-  ::MessageBoxW(owner, app::TrPtr("Could not download the update zip. Check your internet connection."),
-                app::TrPtr("Update failed"), MB_ICONERROR | MB_OK);
+  ::MessageBoxW(owner, ui::TrPtr("Could not download the update zip. Check your internet connection."),
+                ui::TrPtr("Update failed"), MB_ICONERROR | MB_OK);
 }
 
 bool Confirmed(HWND owner, const UpdateOffer& offer) {
-  std::wstring tag = app::Utf8ToWide(offer.tag);
-  std::wstring message = app::TrWide("Download and install update?") + L"\r\n\r\n" + app::TrWide("Latest version: ") +
-                         tag + L"\r\n" + app::TrWide("Current version: ") +
-                         app::Utf8ToWide(app::kCurrentVersionTag);
-  return app::ConfirmYesNo(owner, message, app::TrWide("Update available: ") + tag) == IDYES;
+  std::wstring tag = ui::Utf8ToWide(offer.tag);
+  std::wstring message = ui::TrWide("Download and install update?") + L"\r\n\r\n" + ui::TrWide("Latest version: ") +
+                         tag + L"\r\n" + ui::TrWide("Current version: ") +
+                         ui::Utf8ToWide(kCurrentVersionTag);
+  return ui::ConfirmYesNo(owner, message, ui::TrWide("Update available: ") + tag) == IDYES;
 }
 
 fs::path RunningExecutable() {
@@ -37,7 +37,7 @@ fs::path RunningExecutable() {
 }
 
 bool StartHelper(const fs::path& helper, const fs::path& zip, const fs::path& temp) {
-  std::wstring commandLine = HelperCommandLine(helper.wstring(), zip.wstring(), app::ExecutableFolder().wstring(),
+  std::wstring commandLine = HelperCommandLine(helper.wstring(), zip.wstring(), ui::ExecutableFolder().wstring(),
                                                ::GetCurrentProcessId());
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;

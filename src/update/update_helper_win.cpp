@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/version.h"
-#include "app/win_handles_win.h"
+#include "resources/version.h"
+#include "ui/win_handles_win.h"
 #include "update/file_ops_win.h"
 #include "update/install_plan.h"
 #include "update/update_log_win.h"
@@ -113,7 +113,7 @@ int RunUpdateHelper(const fs::path& zip, const fs::path& install, int oldProcess
 
   const fs::path staging = *temp / kStagingFolderName, backup = *temp / kBackupFolderName,
                  rollback = *temp / kRollbackFolderName;
-  UpdateLog("update helper v" + std::string(app::kCurrentVersionTag.substr(1)) + " starting; zip=" + PathText(zip) +
+  UpdateLog("update helper v" + std::string(kCurrentVersionTag.substr(1)) + " starting; zip=" + PathText(zip) +
             " dest=" + PathText(install));
   WaitForLauncherExit(oldProcessId);
 

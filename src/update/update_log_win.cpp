@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/win_handles_win.h"
 #include "i18n/utf16_win.h"
+#include "ui/win_handles_win.h"
 #include "update/update_log_format.h"
 #include "update/update_paths.h"
 

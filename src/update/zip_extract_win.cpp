@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/win_handles_win.h"
+#include "ui/win_handles_win.h"
 #include "update/file_ops_win.h"
 #include "update/update_log_win.h"
 #include "update/zip_entry_name.h"

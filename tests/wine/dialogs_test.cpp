@@ -4,11 +4,11 @@
 
 #include <future>
 
-#include "app/config_save_win.h"
-#include "app/confirm_dialog_win.h"
 #include "i18n/translate.h"
 #include "settings/config_file.h"
 #include "settings/settings_schema.h"
+#include "ui/config_save_win.h"
+#include "ui/confirm_dialog_win.h"
 #include "wine_test_support.h"
 
 namespace mf::test {
@@ -22,7 +22,7 @@ class ConfirmYesNoTest : public testing::Test {
 
   // Shows the dialog on a worker thread and returns its window once it is on screen.
   HWND Ask(const std::wstring& message) {
-    answer_ = std::async(std::launch::async, [message] { return app::ConfirmYesNo(nullptr, message, kQuestionCaption); });
+    answer_ = std::async(std::launch::async, [message] { return ui::ConfirmYesNo(nullptr, message, kQuestionCaption); });
     HWND dialog = WaitForProcessWindow(::GetCurrentProcessId(), L"#32770", kQuestionCaption);
     EXPECT_NE(dialog, nullptr) << "the dialog did not appear";
     return dialog;
@@ -98,7 +98,7 @@ TEST_F(ConfirmYesNoTest, ButtonsSpeakUkrainian) {
 // that the box names the file and has no owner, and that the save reports failure.
 void ExpectSaveErrorBox(const std::filesystem::path& config) {
   settings::BuildSettingsSchema();
-  auto saved = std::async(std::launch::async, [&] { return app::SaveConfigFileOrReport(config); });
+  auto saved = std::async(std::launch::async, [&] { return ui::SaveConfigFileOrReport(config); });
   HWND box = WaitForProcessWindow(::GetCurrentProcessId(), L"#32770", L"MFLauncher \u2014 Save error");
   ASSERT_NE(box, nullptr) << "no save-error box";
   std::wstring text = StaticTexts(box);

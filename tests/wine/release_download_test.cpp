@@ -98,7 +98,7 @@ TEST_F(ReleaseServerTest, CheckThreadPublishesTheOfferAndWakesTheWindow) {
   server_.Serve(kReleaseFeedPath, Feed("v2.0.12", Asset("https://x/MFRecomp.zip")));
   HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_TRUE(window);
-  update::StartReleaseCheck(window);
+  update::StartReleaseCheck(window, WM_APP);
   MSG message = {};
   bool woken = WaitUntil([&] { return ::PeekMessageW(&message, window, WM_APP, WM_APP, PM_REMOVE) != FALSE; });
   EXPECT_TRUE(woken);

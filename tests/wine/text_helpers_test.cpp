@@ -3,10 +3,10 @@
 
 #include <thread>
 
-#include "app/text_win.h"
 #include "i18n/translate.h"
+#include "ui/text_win.h"
 
-namespace mf::app {
+namespace mf::ui {
 namespace {
 
 class UkrainianMode : public testing::Test {
@@ -54,4 +54,4 @@ TEST(EnglishMode, ShowsTheLiteralAsWritten) {
 }
 
 }  // namespace
-}  // namespace mf::app
+}  // namespace mf::ui

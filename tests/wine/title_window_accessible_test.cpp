@@ -8,10 +8,10 @@
 
 #include <oleacc.h>
 
-#include "app/gdiplus_win.h"
 #include "app/title_window_win.h"
 #include "i18n/translate.h"
 #include "i18n/utf16_win.h"
+#include "ui/gdiplus_win.h"
 #include "update/update_offer.h"
 
 namespace mf::test {
@@ -119,7 +119,7 @@ class AccessibleTitleWindow : public testing::TestWithParam<Language> {
 TEST_P(AccessibleTitleWindow, InProcess) {
   const Language& language = GetParam();
   i18n::SetUiLanguage(language.language);
-  app::GdiplusSession gdiplus;
+  ui::GdiplusSession gdiplus;
   app::LauncherImages images;
   app::TitleWindow titleWindow(images);
   HWND window = titleWindow.Create(::GetModuleHandleW(nullptr));

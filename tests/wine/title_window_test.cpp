@@ -6,8 +6,9 @@
 #include <future>
 #include <thread>
 
-#include "app/gdiplus_win.h"
+#include "app/title_images_win.h"
 #include "app/title_window_win.h"
+#include "ui/gdiplus_win.h"
 #include "update/update_offer.h"
 #include "wine_test_support.h"
 
@@ -61,7 +62,7 @@ class TitleWindowTest : public testing::Test {
     return capture.MaxBrightness(kBannerLeft + 60, kBannerTop + 10, kBannerRight - 60, kBannerBottom - 10) > 150;
   }
 
-  app::GdiplusSession gdiplus_;
+  ui::GdiplusSession gdiplus_;
   app::LauncherImages images_;
   std::thread uiThread_;
   HWND window_ = nullptr;

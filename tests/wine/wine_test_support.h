@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gdiplus_win.h"
+#include "ui/gdiplus_win.h"
 
 namespace mf::test {
 
@@ -198,7 +198,7 @@ Capture LoadPngWithAlpha(const std::filesystem::path& file);
 inline int Alpha(std::uint32_t pixel) { return static_cast<int>(pixel >> 24); }
 
 // The GDI+ encoder for "image/png", as the launcher finds it (GDI+ must be started).
-using app::FindPngEncoder;
+using ui::FindPngEncoder;
 
 // build-win/test-artefacts/<topic>, made if missing: pictures the tests keep for a person
 // to look at.

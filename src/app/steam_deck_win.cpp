@@ -1,17 +1,17 @@
-#include "settings/steam_deck_win.h"
+#include "app/steam_deck_win.h"
 
 #include <windows.h>
 #include <dxgi.h>
 
-#include "app/config_save_win.h"
-#include "app/text_win.h"
 #include "settings/config_file.h"
 #include "settings/config_reader.h"
 #include "settings/launcher_prefs.h"
 #include "settings/settings_schema.h"
 #include "settings/steam_deck_preset.h"
+#include "ui/config_save_win.h"
+#include "ui/text_win.h"
 
-namespace mf::settings {
+namespace mf::app {
 namespace {
 
 // Releases a COM interface when the scope ends.
@@ -32,7 +32,7 @@ bool HasSteamDeckAdapter() {
     if (result == DXGI_ERROR_NOT_FOUND) return false;
     if (FAILED(result)) continue;
     DXGI_ADAPTER_DESC1 description = {};
-    if (SUCCEEDED(adapter.object->GetDesc1(&description)) && IsSteamDeckAdapter(description.Description))
+    if (SUCCEEDED(adapter.object->GetDesc1(&description)) && settings::IsSteamDeckAdapter(description.Description))
       return true;
   }
 }
@@ -42,12 +42,12 @@ bool HasSteamDeckAdapter() {
 bool IsSteamDeck() {
   wchar_t value[8] = {};
   DWORD length = ::GetEnvironmentVariableW(L"SteamDeck", value, 8);
-  if (length > 0 && length < 8 && SteamDeckVariableSaysDeck(value)) return true;
+  if (length > 0 && length < 8 && settings::SteamDeckVariableSaysDeck(value)) return true;
   return HasSteamDeckAdapter();
 }
 
 std::future<bool> StartSteamDeckDetection(const std::filesystem::path& executableFolder) {
-  if (!ReadLauncherPrefs(LauncherPrefsPath(executableFolder)) || FindLauncherPref(kDeckPresetAppliedKey)) return {};
+  if (!settings::ReadLauncherPrefs(settings::LauncherPrefsPath(executableFolder)) || settings::FindLauncherPref(settings::kDeckPresetAppliedKey)) return {};
   try {
     return std::async(std::launch::async, IsSteamDeck);
   } catch (const std::system_error&) {
@@ -56,19 +56,19 @@ std::future<bool> StartSteamDeckDetection(const std::filesystem::path& executabl
 }
 
 void ApplySteamDeckPresetOnce(const std::filesystem::path& executableFolder, std::future<bool> detection) {
-  const std::filesystem::path iniPath = LauncherPrefsPath(executableFolder);
-  if (!ReadLauncherPrefs(iniPath) || FindLauncherPref(kDeckPresetAppliedKey)) return;
+  const std::filesystem::path iniPath = settings::LauncherPrefsPath(executableFolder);
+  if (!settings::ReadLauncherPrefs(iniPath) || settings::FindLauncherPref(settings::kDeckPresetAppliedKey)) return;
   if (!(detection.valid() ? detection.get() : IsSteamDeck())) return;
 
-  if (SettingsSchema().empty()) BuildSettingsSchema();
-  const std::filesystem::path configPath = ConfigFilePath(executableFolder);
-  ReadConfigFile(configPath);
-  ApplyDeckPreset(SettingsSchema());
-  app::SaveConfigFileOrReport(configPath);  // reports its own failure; the preset is not retried
+  if (settings::SettingsSchema().empty()) settings::BuildSettingsSchema();
+  const std::filesystem::path configPath = settings::ConfigFilePath(executableFolder);
+  settings::ReadConfigFile(configPath);
+  settings::ApplyDeckPreset(settings::SettingsSchema());
+  ui::SaveConfigFileOrReport(configPath);  // reports its own failure; the preset is not retried
 
-  LauncherPrefs()[std::string(kDeckPresetAppliedKey)] = std::string(kDeckPresetAppliedValue);
-  WriteLauncherPrefs(iniPath);
-  ::MessageBoxW(nullptr, app::TrPtr(kDeckPresetMessage), app::TrPtr(kDeckPresetCaption), MB_ICONINFORMATION | MB_OK);
+  settings::LauncherPrefs()[std::string(settings::kDeckPresetAppliedKey)] = std::string(settings::kDeckPresetAppliedValue);
+  settings::WriteLauncherPrefs(iniPath);
+  ::MessageBoxW(nullptr, ui::TrPtr(settings::kDeckPresetMessage), ui::TrPtr(settings::kDeckPresetCaption), MB_ICONINFORMATION | MB_OK);
 }
 
-}  // namespace mf::settings
+}  // namespace mf::app

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace mf::app {
+namespace mf::ui {
 
 inline constexpr COLORREF kDarkDialogBackground = RGB(24, 26, 30);
 
@@ -24,4 +24,4 @@ void RequestDarkTitleBar(HWND window);
 HWND CreateDialogChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x, int y,
                        int width, int height);
 
-}  // namespace mf::app
+}  // namespace mf::ui

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <future>
 
-namespace mf::settings {
+namespace mf::app {
 
 // True on a Steam Deck: Steam's SteamDeck variable is "1", or a graphics adapter is the
 // Deck's APU. A failing graphics query means "not a Deck".
@@ -21,4 +21,4 @@ std::future<bool> StartSteamDeckDetection(const std::filesystem::path& executabl
 // or finds it out itself.
 void ApplySteamDeckPresetOnce(const std::filesystem::path& executableFolder, std::future<bool> detection = {});
 
-}  // namespace mf::settings
+}  // namespace mf::app

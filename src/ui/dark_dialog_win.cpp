@@ -1,10 +1,10 @@
-#include "app/dark_dialog_win.h"
+#include "ui/dark_dialog_win.h"
 
 #include <dwmapi.h>
 
-#include "app/win_handles_win.h"
+#include "ui/win_handles_win.h"
 
-namespace mf::app {
+namespace mf::ui {
 namespace {
 
 constexpr DWORD kUseImmersiveDarkMode = 20;  // DWMWA_USE_IMMERSIVE_DARK_MODE
@@ -51,4 +51,4 @@ HWND CreateDialogChild(HWND dialog, const wchar_t* className, const wchar_t* tex
   return child;
 }
 
-}  // namespace mf::app
+}  // namespace mf::ui

@@ -7,7 +7,7 @@
 
 #include "i18n/utf16_win.h"
 
-namespace mf::app {
+namespace mf::ui {
 
 using i18n::Utf8ToWide;
 using i18n::WideToUtf8;
@@ -23,4 +23,4 @@ const wchar_t* TrPtr(const char* english);
 // The folder of the running executable; the launcher's own files are addressed from it.
 std::filesystem::path ExecutableFolder();
 
-}  // namespace mf::app
+}  // namespace mf::ui

@@ -1,4 +1,4 @@
-#include "app/text_win.h"
+#include "ui/text_win.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include "i18n/translate.h"
 
-namespace mf::app {
+namespace mf::ui {
 
 std::wstring TrWide(std::string_view english) { return Utf8ToWide(i18n::Translate(english)); }
 
@@ -33,4 +33,4 @@ std::filesystem::path ExecutableFolder() {
   return std::filesystem::path(path).parent_path();
 }
 
-}  // namespace mf::app
+}  // namespace mf::ui

@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace mf::app {
+namespace mf::ui {
 
 // IDYES (6) or IDNO (7). The owner may be null (questions asked during start-up).
 int ConfirmYesNo(HWND owner, const std::wstring& message, const std::wstring& caption);
 
-}  // namespace mf::app
+}  // namespace mf::ui

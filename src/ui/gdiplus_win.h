@@ -1,7 +1,6 @@
 #pragma once
-// GDI+ for the launcher: the session that must outlive every GDI+ object, image loading
-// from the executable's resources, the PNG encoder, and font choice from lists of
-// preferred families.
+// GDI+ for the launcher: the session that must outlive every GDI+ object, the PNG encoder,
+// and font choice from lists of preferred families.
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -9,7 +8,7 @@
 #include <optional>
 #include <span>
 
-namespace mf::app {
+namespace mf::ui {
 
 // GdiplusStartup for the lifetime of the object; GdiplusShutdown when it goes.
 class GdiplusSession {
@@ -24,17 +23,13 @@ class GdiplusSession {
   ULONG_PTR token_ = 0;
 };
 
-// The picture an RCDATA resource holds, as pixels ready to draw (see app/pixel_image.h) or
-// as a PNG; nothing when the resource is missing, empty or not a picture. The result is
-// premultiplied 32-bit, quick to draw: an opaque picture in pixel form is drawn from the
-// executable's own pages, anything else is a copy.
-std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resourceId);
-
 // The GDI+ encoder for "image/png", if there is one (GDI+ must be started).
 std::optional<CLSID> FindPngEncoder();
 
+inline constexpr char kLastResortFontFamily[] = "Microsoft Sans Serif";
+
 // The first installed family of the list; else the system's generic sans-serif; else
-// "Microsoft Sans Serif".
+// kLastResortFontFamily.
 std::unique_ptr<Gdiplus::FontFamily> ChooseFontFamily(std::span<const char* const> preferred);
 
-}  // namespace mf::app
+}  // namespace mf::ui

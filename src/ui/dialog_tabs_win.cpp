@@ -1,8 +1,8 @@
-#include "app/dialog_tabs_win.h"
+#include "ui/dialog_tabs_win.h"
 
 #include <commctrl.h>
 
-namespace mf::app {
+namespace mf::ui {
 
 HWND DialogTabStrip(HWND dialog) { return ::FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr); }
 
@@ -26,4 +26,4 @@ bool SwitchDialogTab(HWND dialog, int step) {
   return true;
 }
 
-}  // namespace mf::app
+}  // namespace mf::ui

@@ -1,11 +1,11 @@
-#include "app/confirm_dialog_win.h"
+#include "ui/confirm_dialog_win.h"
 
 #include <vector>
 
-#include "app/dark_dialog_win.h"
-#include "app/text_win.h"
+#include "ui/dark_dialog_win.h"
+#include "ui/text_win.h"
 
-namespace mf::app {
+namespace mf::ui {
 namespace {
 
 constexpr COLORREF kDialogText = RGB(230, 230, 230);
@@ -76,4 +76,4 @@ int ConfirmYesNo(HWND owner, const std::wstring& message, const std::wstring& ca
   return answer == IDYES ? IDYES : IDNO;
 }
 
-}  // namespace mf::app
+}  // namespace mf::ui

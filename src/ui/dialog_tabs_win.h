@@ -3,7 +3,7 @@
 // controller's shoulder buttons), with the same notifications a click on a tab sends.
 #include <windows.h>
 
-namespace mf::app {
+namespace mf::ui {
 
 // The dialog's tab strip (the first "SysTabControl32" child), or null.
 HWND DialogTabStrip(HWND dialog);
@@ -13,4 +13,4 @@ HWND DialogTabStrip(HWND dialog);
 // focus is now hidden, the tab strip takes it. False when the dialog has no tab strip.
 bool SwitchDialogTab(HWND dialog, int step);
 
-}  // namespace mf::app
+}  // namespace mf::ui

@@ -1,11 +1,11 @@
-#include "app/config_save_win.h"
+#include "ui/config_save_win.h"
 
 #include <windows.h>
 
-#include "app/text_win.h"
 #include "settings/config_writer.h"
+#include "ui/text_win.h"
 
-namespace mf::app {
+namespace mf::ui {
 
 bool SaveConfigFileOrReport(const std::filesystem::path& configPath) {
   settings::ConfigSaveResult result = settings::WriteConfigFile(configPath);
@@ -15,4 +15,4 @@ bool SaveConfigFileOrReport(const std::filesystem::path& configPath) {
   return false;
 }
 
-}  // namespace mf::app
+}  // namespace mf::ui

@@ -2,7 +2,7 @@
 // The one-time native renderer question, as start-up asks it.
 #include <filesystem>
 
-namespace mf::settings {
+namespace mf::app {
 
 // Asks once per installation, in a Yes/No box without owner, whether to switch the native
 // renderer on; the answer goes to launcher.ini before mirefall.toml is written, so a failed
@@ -11,4 +11,4 @@ namespace mf::settings {
 // not be kept.
 void OfferNativeRenderer(const std::filesystem::path& executableFolder);
 
-}  // namespace mf::settings
+}  // namespace mf::app

@@ -3,10 +3,10 @@
 // it could not be.
 #include <filesystem>
 
-namespace mf::app {
+namespace mf::ui {
 
 // Writes mirefall.toml from the schema; on failure shows the save-error box (no owner) and
 // returns false.
 bool SaveConfigFileOrReport(const std::filesystem::path& configPath);
 
-}  // namespace mf::app
+}  // namespace mf::ui
