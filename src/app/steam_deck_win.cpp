@@ -1,7 +1,11 @@
 #include "app/steam_deck_win.h"
 
 #include <windows.h>
+#include <cpuid.h>
 #include <dxgi.h>
+
+#include <cstring>
+#include <string>
 
 #include "settings/config_file.h"
 #include "settings/config_reader.h"
@@ -23,6 +27,20 @@ struct ComRelease {
   }
 };
 
+// The processor's brand string from CPUID leaves 0x80000002-4, without its trailing NULs;
+// empty when the processor does not offer them.
+std::string ProcessorBrand() {
+  unsigned int eax = 0, ebx = 0, ecx = 0, edx = 0;
+  if (__get_cpuid_max(0x80000000, nullptr) < 0x80000004) return {};
+  char brand[49] = {};
+  for (unsigned int leaf = 0; leaf < 3; ++leaf) {
+    __get_cpuid(0x80000002 + leaf, &eax, &ebx, &ecx, &edx);
+    const unsigned int registers[4] = {eax, ebx, ecx, edx};
+    std::memcpy(brand + leaf * 16, registers, sizeof registers);
+  }
+  return brand;
+}
+
 bool HasSteamDeckAdapter() {
   ComRelease<IDXGIFactory1> factory;
   if (FAILED(::CreateDXGIFactory1(__uuidof(IDXGIFactory1), reinterpret_cast<void**>(&factory.object)))) return false;
@@ -43,6 +61,9 @@ bool IsSteamDeck() {
   wchar_t value[8] = {};
   DWORD length = ::GetEnvironmentVariableW(L"SteamDeck", value, 8);
   if (length > 0 && length < 8 && settings::SteamDeckVariableSaysDeck(value)) return true;
+  // Only a Deck's own processor can carry a Deck's graphics adapter (see
+  // ProcessorMayBeSteamDeckApu): every other machine is answered without DXGI.
+  if (!settings::ProcessorMayBeSteamDeckApu(ProcessorBrand())) return false;
   return HasSteamDeckAdapter();
 }
 

@@ -39,6 +39,10 @@ void ApplyDeckPreset(std::vector<SettingDef>& schema) {
 
 bool SteamDeckVariableSaysDeck(std::wstring_view value) { return !value.empty() && value.front() == L'1'; }
 
+bool ProcessorMayBeSteamDeckApu(std::string_view cpuBrand) {
+  return cpuBrand.empty() || cpuBrand.find("AMD Custom APU") != std::string_view::npos;
+}
+
 bool IsSteamDeckAdapter(std::wstring_view description) {
   for (std::wstring_view name : kDeckAdapterNames)
     if (description.find(name) != std::wstring_view::npos) return true;

@@ -31,6 +31,14 @@ bool SteamDeckVariableSaysDeck(std::wstring_view value);
 // True when a graphics adapter description names the Deck's APU.
 bool IsSteamDeckAdapter(std::wstring_view description);
 
+// Whether a processor with this CPUID brand string may carry a Deck's graphics adapter.
+// The Deck's GPU is part of its APU, and every Deck's processor calls itself "AMD Custom APU
+// 0405" or "AMD Custom APU 0932" through CPUID, which neither Windows nor Proton rewrites.
+// A brand without "AMD Custom APU" therefore rules the adapters out, and asking DXGI (which
+// brings up the whole graphics stack) can be skipped. An empty brand (CPUID could not say)
+// rules nothing out.
+bool ProcessorMayBeSteamDeckApu(std::string_view cpuBrand);
+
 // The box that tells the player the preset was applied (English; translated when shown).
 inline constexpr const char* kDeckPresetCaption = "Steam Deck preset";
 inline constexpr const char* kDeckPresetMessage =

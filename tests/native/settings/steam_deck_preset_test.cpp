@@ -67,5 +67,23 @@ TEST(SteamDeckDetection, VariableAndAdapterNames) {
   EXPECT_FALSE(IsSteamDeckAdapter(L"AMD Radeon RX 6800"));
 }
 
+TEST(SteamDeckDetection, OnlyADeckProcessorNeedsTheAdapterQuery) {
+  struct Case {
+    std::string_view brand;
+    bool mayBeDeck;
+  };
+  const Case cases[] = {
+      {"AMD Custom APU 0405", true},
+      {"AMD Custom APU 0932", true},
+      {"AMD Custom APU 0405                             ", true},  // CPUID pads with spaces
+      {"", true},  // no brand to go by: the adapters decide
+      {"AMD Ryzen 7 7840U w/ Radeon 780M Graphics", false},
+      {"AMD Custom GPU 0405", false},  // the adapter's name, never the processor's
+      {"Intel(R) Core(TM) i7-12700H", false},
+      {"amd custom apu 0405", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ProcessorMayBeSteamDeckApu(c.brand), c.mayBeDeck) << c.brand;
+}
+
 }  // namespace
 }  // namespace mf::settings
