@@ -12,6 +12,7 @@ packages=(
   python3 python3-pil                        # the TOML check in the tests; the artwork script
   clang libclang-rt-14-dev                   # libFuzzer
   sox vorbis-tools                           # tools/make_music.sh: the title-screen music loop
+  libstb-dev                                 # stb_vorbis: the music decoded in the launcher where no codec plays it
   libz-mingw-w64-dev dpkg-dev                # zlib for the Windows build; building libzip from source
   openssl curl unzip bc                      # the updater tests' HTTPS server and its benchmark
 )

@@ -119,6 +119,19 @@ TEST_F(UpdateHelperTest, InstallsFromTheTopFolderKeepsUserFilesAndRelaunches) {
   EXPECT_NE(started.find("working_directory=" + Utf8(install_)), std::string::npos) << started;
 }
 
+// The helper is no launcher: it writes no title music and leaves alone a track that a
+// killed launcher left in the temporary folder (the next launcher deletes that).
+TEST_F(UpdateHelperTest, TouchesNoMusic) {
+  WriteBytes(temp_ / L"mfm1A2B.tmp.ogg", "OggS a track left by a killed launcher");
+  WriteZip(zip_, Release());
+  EXPECT_EQ(RunHelper(), 0u) << Log();
+  EXPECT_TRUE(LauncherRestarted());
+  std::vector<std::wstring> music;
+  for (const auto& entry : fs::directory_iterator(temp_))
+    if (entry.path().filename().wstring().starts_with(L"mfm")) music.push_back(entry.path().filename().wstring());
+  EXPECT_EQ(music, std::vector<std::wstring>{L"mfm1A2B.tmp.ogg"});
+}
+
 TEST_F(UpdateHelperTest, HostileEntryNamesWriteNothingOutsideStaging) {
   ZipEntries entries = Release("");
   for (const char* hostile : {"../evil1.txt", "..\\evil2.txt", "/evil3.txt", "\\evil4.txt", "C:\\evil5.txt",
