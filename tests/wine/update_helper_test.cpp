@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "i18n/utf16_win.h"
 #include "update/helper_command_line.h"
 #include "update_test_support.h"
 #include "wine_test_support.h"
@@ -289,24 +290,82 @@ TEST_F(UpdateHelperTest, NativeFolderThatFailsIsPutBackWhole) {
   EXPECT_TRUE(LauncherRestarted());
 }
 
+char* UnixFileName(const fs::path& path) {
+  using UnixName = char* (*)(const wchar_t*);
+  auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  return unixName ? unixName(path.c_str()) : nullptr;
+}
+
+// Removes the links a test made, from the Unix side under Wine (Wine can neither remove
+// nor follow-safely delete them), so no later test finds them.
+void RemoveFolderLinks(const std::vector<fs::path>& links) {
+  for (const fs::path& link : links) {
+    if (char* name = UnixFileName(link)) {
+      ChildProcess rm(L"Z:\\bin\\rm", L"-f \"" + i18n::Utf8ToWide(name) + L"\"", fs::current_path());
+      ::HeapFree(::GetProcessHeap(), 0, name);
+      rm.WaitForExit();
+      WaitUntil([&] { return ::GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; }, 10s);
+    } else {
+      ::RemoveDirectoryW(link.c_str());
+    }
+  }
+}
+
+// A folder link at `link` to `target`. Under Wine a Unix symbolic link, which Wine shows
+// as a reparse point (its CreateSymbolicLinkW makes nothing); on Windows a symbolic link.
+bool MakeFolderLink(const fs::path& link, const fs::path& target) {
+  if (!::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")) {
+    ::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
+  } else {
+    char *from = UnixFileName(target), *to = UnixFileName(link);
+    if (!from || !to) return false;
+    std::wstring arguments = L"-s \"" + i18n::Utf8ToWide(from) + L"\" \"" + i18n::Utf8ToWide(to) + L"\"";
+    ::HeapFree(::GetProcessHeap(), 0, from);
+    ::HeapFree(::GetProcessHeap(), 0, to);
+    // Wine runs Unix programs too, but cannot tell their exit code: the link is waited for.
+    ChildProcess ln(L"Z:\\bin\\ln", arguments, fs::current_path());
+  }
+  return WaitUntil([&] {
+    DWORD attributes = ::GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  });
+}
+
 // Another program (or a hostile one) may leave a link where the helper keeps its folders:
 // the helper removes the link, never what it points to, and the update still works.
 TEST_F(UpdateHelperTest, LinksAtTheHelpersFoldersAreRemovedNotFollowed) {
+  // At the folders' own names, and inside the ones that stay from an earlier run.
+  const std::vector<fs::path> links = {temp_ / L"mf1_update_backup" / L"userdata", temp_ / L"mf1_update_rollback",
+                                       temp_ / L"mf1_update_backup.new", temp_ / L"mf1_update_staging"};
+  struct LinkRemover {
+    const std::vector<fs::path>& links;
+    ~LinkRemover() { RemoveFolderLinks(links); }
+  } remover{links};
   std::vector<fs::path> precious;
-  for (const wchar_t* name : {L"mf1_update_staging", L"mf1_update_backup", L"mf1_update_rollback"}) {
-    const fs::path target = root_.path() / (std::wstring(L"precious-") + name);
+  for (const fs::path& link : std::vector<fs::path>(links.begin(), links.end() - 1)) {
+    const fs::path target = root_.path() / (L"precious-" + std::to_wstring(precious.size()));
     WriteBytes(target / L"keep.txt", "the player's");
-    if (!::CreateSymbolicLinkW((temp_ / name).c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY))
-      GTEST_SKIP() << "this system makes no folder links (" << ::GetLastError() << ")";
+    fs::create_directories(link.parent_path());
+    if (!MakeFolderLink(link, target)) GTEST_SKIP() << "no folder links here: " << Utf8(link);
     precious.push_back(target);
   }
-  // A dangling one too: its target is gone.
-  fs::remove_all(precious.back());
-  precious.pop_back();
+  // A dangling one too, where staging goes: its target is gone.
+  const fs::path gone = root_.path() / L"gone";
+  fs::create_directories(gone);
+  ASSERT_TRUE(MakeFolderLink(temp_ / L"mf1_update_staging", gone));
+  fs::remove(gone);
   WriteZip(zip_, Release());
-  EXPECT_EQ(RunHelper(), 0u) << Log();
+  std::optional<DWORD> exitCode = RunHelper();
   for (const fs::path& target : precious) EXPECT_EQ(ReadBytes(target / L"keep.txt"), "the player's") << Utf8(target);
-  EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "new game");
+  if (exitCode == 0u) {  // Windows removes a link as a link
+    EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "new game");
+  } else {  // Wine cannot remove a Unix link at all: the helper refuses to work there
+    EXPECT_EQ(exitCode, 1u);
+    EXPECT_TRUE(LogHas("] FAILED: cannot create the staging folder ")) << Log();
+    ExpectPreviousBuild();
+  }
+  EXPECT_TRUE(LauncherRestarted());
 }
 
 TEST_F(UpdateHelperTest, WaitsForTheOldLauncherToExit) {
