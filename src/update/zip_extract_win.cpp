@@ -13,6 +13,7 @@
 #include "update/file_ops_win.h"
 #include "update/update_log_win.h"
 #include "update/zip_entry_name.h"
+#include "update/zip_layout.h"
 
 namespace mf::update {
 namespace {
@@ -130,6 +131,28 @@ std::uint64_t FreeSpace(const std::filesystem::path& folder) {
   return available.QuadPart;
 }
 
+// True when the central directory lists records that share their bytes: one stored stream
+// extracted as several files (a zip bomb's trick). A directory that cannot be read here is
+// left to libzip, which has opened the archive already.
+bool HasOverlappingRecords(const std::filesystem::path& zip) {
+  win::UniqueFileHandle file(::CreateFileW(zip.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  auto read = [&](std::uint64_t offset, std::size_t size) {
+    std::string bytes(size, '\0');
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD got = 0;
+    if (!::SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) ||
+        !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(size), &got, nullptr))
+      got = 0;
+    bytes.resize(got);
+    return bytes;
+  };
+  std::optional<std::vector<ZipEntrySpan>> spans = ReadZipEntrySpans(FileSize(zip), read);
+  return spans && ZipEntriesOverlap(std::move(*spans));
+}
+
 // Windows compares file names by upper-casing them with its own table.
 std::wstring CaseFolded(std::wstring name) {
   if (!name.empty()) ::CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
@@ -162,6 +185,10 @@ bool ExtractZip(const std::filesystem::path& zip, const std::filesystem::path& s
   UniqueArchive archive = OpenArchive(zip, error);
   if (!archive) return false;
 
+  if (HasOverlappingRecords(zip)) {
+    error = "corrupt archive: entries share their data (overlapping records)";
+    return false;
+  }
   zip_int64_t count = zip_get_num_entries(archive.get(), 0);
   std::vector<ZipEntry> entries = ListEntries(archive.get(), count);
   if (std::string refusal = CheckUnpackSpace({DeclaredTotal(entries), FileSize(zip), FreeSpace(staging),
