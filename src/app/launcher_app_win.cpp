@@ -25,6 +25,7 @@
 #include "ui/gdiplus_win.h"
 #include "ui/text_win.h"
 #include "update/failed_update_check_win.h"
+#include "update/interrupted_update_win.h"
 #include "update/release_check_win.h"
 
 namespace mf::app {
@@ -57,6 +58,11 @@ std::future<LauncherImages> StartLoadingLauncherImages(HINSTANCE instance) {
 }  // namespace
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
+  // The update helper starts the new launcher when it is done; a second one meanwhile
+  // would hold files it is replacing. A half-installed update is undone before any other
+  // start-up task reads the installation.
+  if (update::UpdateHelperIsAtWork()) return 0;
+  update::UndoInterruptedUpdate();
   StartupTimings timings;
   const std::filesystem::path folder = ui::ExecutableFolder();
   std::future<bool> steamDeckDetection = StartSteamDeckDetection(folder);

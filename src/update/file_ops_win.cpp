@@ -2,47 +2,112 @@
 
 #include <utility>
 
+#include "i18n/utf16_win.h"
+#include "ui/win_handles_win.h"
 #include "update/update_log_win.h"
 
 namespace mf::update {
 namespace {
 
-std::string CopyFailure(const std::filesystem::path& file, DWORD windowsError) {
+namespace fs = std::filesystem;
+
+// A new file is written under this name beside its target, then renamed over it.
+constexpr std::wstring_view kBesideSuffix = L".mf1_new";
+
+fs::path Beside(const fs::path& target) { return fs::path(target.native() + std::wstring(kBesideSuffix)); }
+
+fs::path SavedOriginal(const fs::path& rollback, const fs::path& relative) { return rollback / L"files" / relative; }
+
+std::string CopyFailure(const fs::path& file, DWORD windowsError) {
   return "copy failed: " + PathText(file) + " (" + std::to_string(windowsError) + ")";
 }
 
-bool IsExcluded(const std::filesystem::path& relative, std::string_view excluded) {
+bool IsExcluded(const fs::path& relative, std::string_view excluded) {
   return !excluded.empty() && !relative.empty() && PathText(*relative.begin()) == excluded;
 }
 
-// Every file under the folder, relative to it, leaving out the excluded first-level entry;
-// folders are created under the target as they are met. False with the error text when
-// the folder cannot be read or a folder cannot be made.
-template <typename FileAction>
-bool WalkTree(const std::filesystem::path& source, const std::filesystem::path& target, std::string_view excluded,
-              std::string& error, FileAction onFile) {
-  std::error_code code;
-  std::filesystem::create_directories(target, code);
-  if (code) {
-    error = "cannot create folder: " + PathText(target) + " (" + code.message() + ")";
-    return false;
+bool IsMissing(DWORD windowsError) {
+  return windowsError == ERROR_FILE_NOT_FOUND || windowsError == ERROR_PATH_NOT_FOUND;
+}
+
+void ClearReadOnly(const fs::path& file) {
+  DWORD attributes = ::GetFileAttributesW(file.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    ::SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+// A CD, a write-protected card or a read-only mount: access stays denied however long one waits.
+bool IsOnReadOnlyVolume(const fs::path& file) {
+  wchar_t volume[MAX_PATH + 1];
+  DWORD flags = 0;
+  return ::GetVolumePathNameW(file.c_str(), volume, MAX_PATH + 1) &&
+         ::GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+         (flags & FILE_READ_ONLY_VOLUME);
+}
+
+DWORD FlushToDisk(const fs::path& file) {
+  win::UniqueFileHandle handle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle) return ::GetLastError();
+  return ::FlushFileBuffers(handle.get()) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+// A running program cannot be replaced, but it can be renamed: it goes aside under a
+// name of its own, the new file takes its place, and the old one is deleted once nothing
+// runs it (now, or at the next replacement). This is how a launcher that was started on
+// a half-installed update puts its own previous build back. Files held open without
+// delete sharing refuse the rename as well, and keep the error.
+DWORD MoveRunningProgramAside(const fs::path& beside, const fs::path& to, DWORD error) {
+  if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) return error;
+  const fs::path aside = fs::path(to.native() + L".mf1_old");
+  DeleteFileAlways(aside);
+  if (!::MoveFileExW(to.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING)) return error;
+  if (!::MoveFileExW(beside.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    ::MoveFileExW(aside.c_str(), to.c_str(), 0);
+    return error;
   }
-  std::filesystem::recursive_directory_iterator walk(source, code), end;
+  DeleteFileAlways(aside);
+  return ERROR_SUCCESS;
+}
+
+DWORD ReplaceOnce(const fs::path& from, const fs::path& to) {
+  const fs::path beside = Beside(to);
+  DeleteFileAlways(beside);
+  DWORD error = ERROR_SUCCESS;
+  if (!::CopyFileW(from.c_str(), beside.c_str(), FALSE)) {
+    error = ::GetLastError();
+  } else {
+    ClearReadOnly(beside);  // the copy carries the source's attribute; the flush must open it
+    error = FlushToDisk(beside);
+    if (error == ERROR_SUCCESS) {
+      ClearReadOnly(to);  // a rename does not replace a read-only file
+      if (!::MoveFileExW(beside.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = MoveRunningProgramAside(beside, to, ::GetLastError());
+    }
+  }
+  if (error != ERROR_SUCCESS) DeleteFileAlways(beside);
+  return error;
+}
+
+// Every entry under the folder, relative to it, leaving out the excluded first-level
+// entry; onFolder and onFile decide. Links are not entered. False with the error text
+// when the folder cannot be read or an action fails.
+template <typename FolderAction, typename FileAction>
+bool WalkTree(const fs::path& source, std::string_view excluded, std::string& error, FolderAction onFolder,
+              FileAction onFile) {
+  std::error_code code;
+  fs::recursive_directory_iterator walk(source, fs::directory_options::none, code), end;
   for (; !code && walk != end; walk.increment(code)) {
-    std::filesystem::path relative = walk->path().lexically_relative(source);
+    const fs::path relative = walk->path().lexically_relative(source);
     if (IsExcluded(relative, excluded)) {
       walk.disable_recursion_pending();
       continue;
     }
-    if (walk->is_directory(code)) {
-      std::filesystem::create_directories(target / relative, code);
-      if (code) {
-        error = "cannot create folder: " + PathText(target / relative) + " (" + code.message() + ")";
-        return false;
-      }
-    } else if (!onFile(walk->path(), relative)) {
-      return false;
+    if (walk->is_symlink(code)) {
+      walk.disable_recursion_pending();
+      continue;
     }
+    if (walk->is_directory(code) ? !onFolder(relative) : !onFile(walk->path(), relative)) return false;
   }
   if (code) {
     error = "cannot read folder: " + PathText(source) + " (" + code.message() + ")";
@@ -51,90 +116,291 @@ bool WalkTree(const std::filesystem::path& source, const std::filesystem::path& 
   return true;
 }
 
+// Puts back one step of an undo. True when the installation holds what it held before.
+bool UndoStep(const fs::path& install, const fs::path& rollback, const InstallJournal::UndoStep& step) {
+  const fs::path target = install / step.relative;
+  switch (step.step) {
+    case InstallJournal::Step::Replaced: {
+      DWORD failure = ReplaceFile(SavedOriginal(rollback, step.relative), target, kCopyAttempts);
+      if (failure != ERROR_SUCCESS) {
+        UpdateLog("rollback FAILED: " + PathText(step.relative) + " (" + std::to_string(failure) + ")");
+        return false;
+      }
+      UpdateLog("rollback: restored " + PathText(step.relative));
+      return true;
+    }
+    case InstallJournal::Step::Added:
+      DeleteFileAlways(Beside(target));
+      if (!DeleteFileAlways(target)) {
+        UpdateLog("rollback FAILED: " + PathText(step.relative) + " (" + std::to_string(::GetLastError()) + ")");
+        return false;
+      }
+      UpdateLog("rollback: removed " + PathText(step.relative) + " (added by the update)");
+      return true;
+    case InstallJournal::Step::Folder:
+      if (::RemoveDirectoryW(target.c_str()) || IsMissing(::GetLastError())) {
+        UpdateLog("rollback: removed folder " + PathText(step.relative) + " (added by the update)");
+      } else {
+        // Something the update did not put there (the player's own file) stays, and its
+        // folder with it.
+        UpdateLog("rollback: kept folder " + PathText(step.relative) + " (not empty)");
+      }
+      return true;
+    case InstallJournal::Step::Kept:
+      return true;
+  }
+  return true;
+}
+
+bool UndoAll(const fs::path& install, const fs::path& rollback, const std::vector<InstallJournal::UndoStep>& steps) {
+  bool restored = true;
+  for (const InstallJournal::UndoStep& step : steps) restored = UndoStep(install, rollback, step) && restored;
+  return restored;
+}
+
+std::string ReadWholeFile(const fs::path& file) {
+  win::UniqueFileHandle handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string text;
+  if (!handle) return text;
+  char buffer[16384];
+  DWORD read = 0;
+  while (::ReadFile(handle.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+  return text;
+}
+
 }  // namespace
 
-DWORD CopyFileWithRetries(const std::filesystem::path& from, const std::filesystem::path& to, int attempts) {
+bool MayPassOnRetry(DWORD windowsError) {
+  // A running program or an open handle without delete sharing shows as access denied.
+  return windowsError == ERROR_SHARING_VIOLATION || windowsError == ERROR_LOCK_VIOLATION ||
+         windowsError == ERROR_ACCESS_DENIED || windowsError == ERROR_USER_MAPPED_FILE;
+}
+
+DWORD ReplaceFile(const fs::path& from, const fs::path& to, int attempts) {
   DWORD lastError = ERROR_SUCCESS;
   for (int attempt = 0; attempt < attempts; ++attempt) {
-    if (::CopyFileW(from.c_str(), to.c_str(), FALSE)) return ERROR_SUCCESS;
-    lastError = ::GetLastError();
+    lastError = ReplaceOnce(from, to);
+    if (lastError == ERROR_SUCCESS || !MayPassOnRetry(lastError)) return lastError;
+    if (lastError == ERROR_ACCESS_DENIED && IsOnReadOnlyVolume(to)) return lastError;
     if (attempt + 1 < attempts) ::Sleep(250);
   }
   return lastError;
 }
 
-bool RemoveTree(const std::filesystem::path& folder) {
+bool DeleteFileAlways(const fs::path& file) {
+  if (::DeleteFileW(file.c_str())) return true;
+  DWORD error = ::GetLastError();
+  if (IsMissing(error)) return true;
+  ClearReadOnly(file);
+  return ::DeleteFileW(file.c_str()) || IsMissing(::GetLastError());
+}
+
+bool RemoveTree(const fs::path& folder) {
+  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return IsMissing(::GetLastError());
+  if (attributes & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(folder.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileAlways(folder);
+  // A link or junction to a folder: RemoveDirectoryW removes the link, not the target.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return ::RemoveDirectoryW(folder.c_str()) != 0;
+  WIN32_FIND_DATAW found;
+  {
+    win::UniqueFindHandle find(::FindFirstFileW((folder / L"*").c_str(), &found));
+    if (find) {
+      do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") RemoveTree(folder / found.cFileName);
+      } while (::FindNextFileW(find.get(), &found));
+    }
+  }
+  return ::RemoveDirectoryW(folder.c_str()) || IsMissing(::GetLastError());
+}
+
+bool MakeFreshFolder(const fs::path& folder) {
+  if (!RemoveTree(folder)) return false;
   std::error_code code;
-  std::filesystem::remove_all(folder, code);
-  return !std::filesystem::exists(folder, code);
+  fs::create_directories(folder.parent_path(), code);
+  return ::CreateDirectoryW(folder.c_str(), nullptr) != 0;
 }
 
-bool CopyTree(const std::filesystem::path& source, const std::filesystem::path& target, std::string_view excluded,
-              std::string& error) {
-  return WalkTree(source, target, excluded, error, [&](const std::filesystem::path& file,
-                                                        const std::filesystem::path& relative) {
-    if (::CopyFileW(file.c_str(), (target / relative).c_str(), FALSE)) return true;
-    error = CopyFailure(file, ::GetLastError());
+bool CopyTree(const fs::path& source, const fs::path& target, std::string_view excluded, std::string& error) {
+  std::error_code code;
+  fs::create_directories(target, code);
+  if (code) {
+    error = "cannot create folder: " + PathText(target) + " (" + code.message() + ")";
     return false;
-  });
+  }
+  return WalkTree(
+      source, excluded, error,
+      [&](const fs::path& relative) {
+        fs::create_directories(target / relative, code);
+        if (!code) return true;
+        error = "cannot create folder: " + PathText(target / relative) + " (" + code.message() + ")";
+        return false;
+      },
+      [&](const fs::path& file, const fs::path& relative) {
+        if (::CopyFileW(file.c_str(), (target / relative).c_str(), FALSE)) return true;
+        error = CopyFailure(file, ::GetLastError());
+        return false;
+      });
 }
 
-Installer::Installer(std::filesystem::path installFolder, std::filesystem::path rollbackFolder)
+fs::path JournalFile(const fs::path& rollbackFolder) { return rollbackFolder / L"journal.txt"; }
+
+Installer::Installer(fs::path installFolder, fs::path rollbackFolder)
     : install_(std::move(installFolder)), rollback_(std::move(rollbackFolder)) {}
 
-bool Installer::InstallFile(const std::filesystem::path& from, const std::filesystem::path& relative,
-                            std::string& error) {
-  const std::filesystem::path target = install_ / relative;
-  std::error_code code;
-  if (journal_.NoteWrite(relative, std::filesystem::is_regular_file(target, code))) {
-    const std::filesystem::path saved = rollback_ / relative;
-    std::filesystem::create_directories(saved.parent_path(), code);
-    if (DWORD failure = CopyFileWithRetries(target, saved, kCopyAttempts)) {
-      journal_.ForgetLastWrite();
-      error = CopyFailure(relative, failure) + " - its original could not be kept";
+bool Installer::Begin() {
+  if (!MakeFreshFolder(rollback_)) return false;
+  win::UniqueFileHandle file(::CreateFileW(JournalFile(rollback_).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const std::string header = InstallJournal::HeaderLine(PathText(install_));
+  DWORD written = 0;
+  return ::WriteFile(file.get(), header.data(), static_cast<DWORD>(header.size()), &written, nullptr) &&
+         written == header.size() && ::FlushFileBuffers(file.get());
+}
+
+bool Installer::AppendLine(const std::string& line) {
+  win::UniqueFileHandle file(::CreateFileW(JournalFile(rollback_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  return file && ::WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+         written == line.size() && ::FlushFileBuffers(file.get());
+}
+
+bool Installer::Complete() { return AppendLine(InstallJournal::CompleteLine()); }
+
+bool Installer::Journal(InstallJournal::Step step, const fs::path& relative) {
+  if (!AppendLine(InstallJournal::StepLine(step, relative))) return false;
+  journal_.Note(step, relative);
+  if (step == InstallJournal::Step::Kept) {
+    for (auto newest = done_.rbegin(); newest != done_.rend(); ++newest)
+      if (newest->relative == relative.lexically_normal()) {
+        done_.erase(std::next(newest).base());
+        break;
+      }
+  } else {
+    done_.push_back({relative.lexically_normal(), step});
+  }
+  return true;
+}
+
+bool Installer::MakeFolders(const fs::path& relativeFolder, std::string& error) {
+  fs::path relative;
+  for (const fs::path& part : relativeFolder) {
+    relative /= part;
+    const fs::path folder = install_ / relative;
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    if (!Journal(InstallJournal::Step::Folder, relative)) {
+      error = "cannot write the roll-back journal in " + PathText(rollback_);
+      return false;
+    }
+    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+      error = "cannot create folder: " + PathText(folder) + " (" + std::to_string(::GetLastError()) + ")";
+      Journal(InstallJournal::Step::Kept, relative);
       return false;
     }
   }
-  std::filesystem::create_directories(target.parent_path(), code);
-  if (DWORD failure = CopyFileWithRetries(from, target, kCopyAttempts)) {
+  return true;
+}
+
+bool Installer::InstallFile(const fs::path& from, const fs::path& relative, std::string& error) {
+  const fs::path target = install_ / relative;
+  const bool first = !journal_.Knows(relative);
+  if (first) {
+    if (!MakeFolders(relative.parent_path(), error)) return false;
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    const DWORD lookup = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
+    if (attributes == INVALID_FILE_ATTRIBUTES && !IsMissing(lookup)) {
+      // Unknown is not "absent": an undo would delete a file that was there.
+      error = CopyFailure(relative, lookup) + " - cannot tell whether it exists";
+      return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      error = CopyFailure(relative, ERROR_DIRECTORY) + " - a folder of that name is in the way";
+      return false;
+    }
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists) {
+      const fs::path saved = SavedOriginal(rollback_, relative);
+      std::error_code code;
+      fs::create_directories(saved.parent_path(), code);
+      if (DWORD failure = ReplaceFile(target, saved, kCopyAttempts)) {
+        error = CopyFailure(relative, failure) + " - its original could not be kept";
+        return false;
+      }
+    }
+    if (!Journal(exists ? InstallJournal::Step::Replaced : InstallJournal::Step::Added, relative)) {
+      error = "cannot write the roll-back journal in " + PathText(rollback_);
+      return false;
+    }
+  }
+  if (DWORD failure = ReplaceFile(from, target, kCopyAttempts)) {
     error = CopyFailure(relative, failure);
+    // The rename never happened: the file is as it was, and undo must leave it alone.
+    if (first) Journal(InstallJournal::Step::Kept, relative);
     return false;
   }
   return true;
 }
 
-bool Installer::InstallTree(const std::filesystem::path& source, const std::filesystem::path& relative,
-                            std::string& error) {
-  return WalkTree(source, install_ / relative, {}, error,
-                  [&](const std::filesystem::path& file, const std::filesystem::path& inside) {
-                    return InstallFile(file, relative / inside, error);
-                  });
+bool Installer::InstallTree(const fs::path& source, const fs::path& relative, std::string& error) {
+  if (!MakeFolders(relative, error)) return false;
+  return WalkTree(
+      source, {}, error, [&](const fs::path& inside) { return MakeFolders(relative / inside, error); },
+      [&](const fs::path& file, const fs::path& inside) { return InstallFile(file, relative / inside, error); });
+}
+
+size_t Installer::Mark() const { return done_.size(); }
+
+bool Installer::UndoSince(size_t mark) {
+  std::vector<InstallJournal::UndoStep> steps(done_.rbegin(), done_.rend() - static_cast<std::ptrdiff_t>(mark));
+  bool restored = UndoAll(install_, rollback_, steps);
+  if (restored) {
+    for (const InstallJournal::UndoStep& step : steps) Journal(InstallJournal::Step::Kept, step.relative);
+  }
+  return restored;
 }
 
 bool Installer::Undo() {
-  bool restored = true;
-  for (const InstallJournal::UndoStep& step : journal_.UndoSteps()) {
-    const std::filesystem::path target = install_ / step.relative;
-    if (step.restoreOriginal) {
-      DWORD failure = CopyFileWithRetries(rollback_ / step.relative, target, kCopyAttempts);
-      if (failure == ERROR_SUCCESS) {
-        UpdateLog("rollback: restored " + PathText(step.relative));
-      } else {
-        restored = false;
-        UpdateLog("rollback FAILED: " + PathText(step.relative) + " (" + std::to_string(failure) + ")");
-      }
-    } else {
-      std::error_code code;
-      std::filesystem::remove(target, code);
-      if (!code) {
-        UpdateLog("rollback: removed " + PathText(step.relative) + " (added by the update)");
-      } else {
-        restored = false;
-        UpdateLog("rollback FAILED: " + PathText(step.relative) + " (" + code.message() + ")");
-      }
-    }
+  if (!UndoAll(install_, rollback_, journal_.UndoSteps())) return false;
+  Finish();
+  return true;
+}
+
+void Installer::Finish() {
+  // Without its journal the folder is only leftovers: the order makes a stop in between safe.
+  DeleteFileAlways(JournalFile(rollback_));
+  if (!RemoveTree(rollback_)) UpdateLog("could not remove " + PathText(rollback_) + " (left in place)");
+}
+
+LeftoverUpdate UndoLeftoverUpdate(const fs::path& rollbackFolder) {
+  const fs::path journalFile = JournalFile(rollbackFolder);
+  if (::GetFileAttributesW(journalFile.c_str()) == INVALID_FILE_ATTRIBUTES) return LeftoverUpdate::None;
+  std::optional<ParsedInstallJournal> parsed = ParseInstallJournal(ReadWholeFile(journalFile));
+  if (!parsed) {
+    UpdateLog("rollback: unreadable journal in " + PathText(rollbackFolder) + " - removed");
+    RemoveTree(rollbackFolder);
+    return LeftoverUpdate::None;
   }
-  return restored;
+  // The system's conversion: a damaged name gives a path that matches nothing, not a throw.
+  if (parsed->complete) {
+    RemoveTree(rollbackFolder);
+    return LeftoverUpdate::None;
+  }
+  const fs::path install = i18n::Utf8ToWide(parsed->installFolderUtf8);
+  UpdateLog("rollback: an earlier update of " + PathText(install) +
+            " was stopped before it finished; putting the previous build back");
+  if (!UndoAll(install, rollbackFolder, parsed->journal.UndoSteps())) {
+    UpdateLog("rollback incomplete: the previous files are kept in " + PathText(rollbackFolder));
+    return LeftoverUpdate::UndoFailed;
+  }
+  DeleteFileAlways(journalFile);
+  RemoveTree(rollbackFolder);
+  UpdateLog("rollback: the previous build is back in place");
+  return LeftoverUpdate::Undone;
 }
 
 }  // namespace mf::update

@@ -3,6 +3,8 @@
 // undoes a half-finished installation.
 #include <array>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,29 +42,53 @@ inline constexpr std::array<InstallFolder, 4> kInstallFolders = {{
      "shareable cache copy FAILED (continuing): "},
 }};
 
-// The files of the installation that an update has replaced or added so far, so that a
-// failed update can put the installation back as it was. Paths are relative to the
+// What an update has done to the installation so far, so that a failed or interrupted
+// update can be undone. Kept as a text file beside the saved originals, one line per step,
+// each written (and flushed) before the step it describes: a helper stopped at any moment
+// leaves a journal that undoes everything it may have touched. Paths are relative to the
 // installation folder.
 class InstallJournal {
  public:
-  // Notes that the file is about to be written. True when this is the first write to it
-  // in this update and it exists: its original must be saved before it is overwritten. A
-  // second write must not save again - the file then holds the new build's bytes.
-  bool NoteWrite(const std::filesystem::path& relative, bool exists);
-  // Takes back the last NoteWrite when its original could not be saved after all, so
-  // that an undo leaves the untouched file alone.
-  void ForgetLastWrite();
-
+  enum class Step {
+    Replaced,  // the original was saved: put it back
+    Added,     // the file did not exist: delete it
+    Folder,    // the folder did not exist: remove it when empty
+    Kept,      // the last step for this path did not happen after all: forget it
+  };
   struct UndoStep {
     std::filesystem::path relative;
-    bool restoreOriginal;  // put the saved original back; otherwise delete the added file
+    Step step;
   };
-  // What undoes the update, newest write first.
+
+  // Whether this update has already noted the path: its original, if any, is saved and a
+  // later write must not save again - the file then holds the new build's bytes.
+  bool Knows(const std::filesystem::path& relative) const;
+  // Records a step; Kept takes back the newest step for the path.
+  void Note(Step step, const std::filesystem::path& relative);
+
+  // What undoes the update, newest step first.
   std::vector<UndoStep> UndoSteps() const;
   bool empty() const { return entries_.empty(); }
+
+  // The journal file: a first line naming the installation, then one line per step.
+  static std::string HeaderLine(std::string_view installFolderUtf8);
+  static std::string StepLine(Step step, const std::filesystem::path& relative);
+  // Written once every file is in place, just before the new launcher is started: from
+  // then on the journal is only kept in case that start fails, and nothing else undoes it.
+  static std::string CompleteLine();
 
  private:
   std::vector<UndoStep> entries_;
 };
+
+struct ParsedInstallJournal {
+  std::string installFolderUtf8;
+  InstallJournal journal;
+  bool complete = false;
+};
+// Reads a journal file back. A last line without its line end was cut by a stop mid-write
+// and is ignored, as are lines this version does not know and paths that would leave the
+// installation. Nothing without a header.
+std::optional<ParsedInstallJournal> ParseInstallJournal(std::string_view text);
 
 }  // namespace mf::update

@@ -15,4 +15,9 @@ inline constexpr std::string_view kBackupFolderName = "mf1_update_backup";
 // failure can put them back.
 inline constexpr std::string_view kRollbackFolderName = "mf1_update_rollback";
 
+
+// Held by the update helper while it works; a launcher that finds it held does not touch
+// the installation.
+inline constexpr const wchar_t* kHelperMutexName = L"Local\\mf1_update_helper";
+
 }  // namespace mf::update

@@ -15,17 +15,50 @@ std::string Upper(std::string_view text) {
   return upper;
 }
 
-// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices whatever follows the first dot
-// ("nul.txt" is NUL), and trailing spaces before that dot do not count either.
+// Well-formed UTF-8 only: no overlong forms (C0 AF for '/'), no surrogates, nothing past
+// U+10FFFF. Anything else has no UTF-16 spelling, so it can be neither a Windows file
+// name nor compared with one.
+bool IsWellFormedUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead < 0x80) length = 1;
+    else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    else if (lead == 0xE0) length = 3, low = 0xA0;
+    else if (lead == 0xED) length = 3, high = 0x9F;
+    else if (lead >= 0xE1 && lead <= 0xEF) length = 3;
+    else if (lead == 0xF0) length = 4, low = 0x90;
+    else if (lead >= 0xF1 && lead <= 0xF3) length = 4;
+    else if (lead == 0xF4) length = 4, high = 0x8F;
+    else return false;
+    if (i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      const unsigned char byte = static_cast<unsigned char>(text[i + k]);
+      if (k == 1 ? (byte < low || byte > high) : (byte < 0x80 || byte > 0xBF)) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+// CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$ and COM/LPT with one digit name devices
+// whatever follows the first dot ("nul.txt" is NUL), and trailing spaces before that dot
+// do not count either. The digit may be 0 (reserved on some Windows versions) or a
+// superscript 1, 2 or 3, which Windows treats as the same device as the plain digit.
 bool IsDeviceName(std::string_view component) {
   std::string_view stem = component.substr(0, component.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
   const std::string upper = Upper(stem);
-  static constexpr std::array<std::string_view, 4> kPlain = {"CON", "PRN", "AUX", "NUL"};
+  static constexpr std::array<std::string_view, 7> kPlain = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$",
+                                                             "CLOCK$"};
   for (std::string_view device : kPlain)
     if (upper == device) return true;
-  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
-         upper[3] <= '9';
+  if (!upper.starts_with("COM") && !upper.starts_with("LPT")) return false;
+  const std::string_view digit = std::string_view(upper).substr(3);
+  if (digit.size() == 1) return digit[0] >= '0' && digit[0] <= '9';
+  return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";  // superscript one, two, three
 }
 
 bool IsPlainComponent(std::string_view component) {
@@ -43,7 +76,7 @@ bool IsPlainComponent(std::string_view component) {
 bool IsFolderEntryName(std::string_view entryName) { return !entryName.empty() && IsSeparator(entryName.back()); }
 
 std::optional<std::filesystem::path> StagingRelativePath(std::string_view entryName) {
-  if (entryName.empty() || IsSeparator(entryName.front())) return std::nullopt;
+  if (entryName.empty() || IsSeparator(entryName.front()) || !IsWellFormedUtf8(entryName)) return std::nullopt;
   if (entryName.find("..") != std::string_view::npos || entryName.find(':') != std::string_view::npos)
     return std::nullopt;
   while (!entryName.empty() && IsSeparator(entryName.back())) entryName.remove_suffix(1);

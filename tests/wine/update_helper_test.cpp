@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+
+#include "i18n/utf16_win.h"
 #include "update/helper_command_line.h"
 #include "update_test_support.h"
 #include "wine_test_support.h"
@@ -65,6 +69,18 @@ class UpdateHelperTest : public testing::Test {
   }
 
   std::string Log() const { return ReadBytes(temp_ / L"mf1_update.log"); }
+
+  bool LogHas(const std::string& text) const { return Log().find(text) != std::string::npos; }
+
+  // Holds an installed file open, as the game or a virus scanner does, until the test ends.
+  std::unique_ptr<ChildProcess> Hold(const fs::path& relative, const std::wstring& sharing = L"") {
+    const fs::path file = install_ / relative;
+    auto holder = std::make_unique<ChildProcess>(
+        BuildOutputFolder() / L"hold_file.exe",
+        L"\"" + file.wstring() + L"\" -1" + (sharing.empty() ? L"" : L" " + sharing), temp_);
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(fs::path(file.native() + L".held")); })) << Utf8(file);
+    return holder;
+  }
 
   bool LauncherRestarted() const {
     return WaitUntil([&] { return fs::exists(install_ / L"mirefall_started.txt"); });
@@ -137,6 +153,26 @@ TEST_F(UpdateHelperTest, HostileEntryNamesWriteNothingOutsideStaging) {
   for (const char* hostile : {"../evil1.txt", "..\\evil2.txt", "/evil3.txt", "\\evil4.txt", "C:\\evil5.txt",
                               "C:evil6.txt", "a:b", "CON", "nul.txt", "trailing.", "prompts/../../evil7.txt"})
     entries.push_back({hostile, "evil"});
+  // Devices on some Windows versions, and bytes that are no UTF-8 (an overlong '/', lead
+  // bytes past U+10FFFF): each is skipped with a log line, and the update goes on.
+  const std::vector<std::pair<std::string, std::string>> skippedWithLogLine = {
+      {"CONIN$", "CONIN$"},   {"conout$.txt", "conout$.txt"}, {"CLOCK$", "CLOCK$"},
+      {"COM0", "COM0"},       {"lpt0.log", "lpt0.log"},       {"COM\xC2\xB9", "COM\\xC2\\xB9"},
+      {"lpt\xC2\xB3.txt", "lpt\\xC2\\xB3.txt"}, {"x\xC0\xAF" "evil8.txt", "x\\xC0\\xAFevil8.txt"},
+      {"\xF5\x80\x80\x80.txt", "\\xF5\\x80\\x80\\x80.txt"}, {"\xF7\xBF\xBF\xBF", "\\xF7\\xBF\\xBF\\xBF"}};
+  for (const auto& [name, shown] : skippedWithLogLine) entries.push_back({name, "evil"});
+  entries.push_back({"README.txt", "a readme"});
+  WriteZip(zip_, entries);
+  // A held file fails the first run on purpose: the log stays to be read.
+  WriteBytes(install_ / L"README.txt", "old readme");
+  std::unique_ptr<ChildProcess> holder = Hold(L"README.txt");
+  EXPECT_EQ(RunHelper(), 1u) << Log();
+  for (const auto& [name, shown] : skippedWithLogLine)
+    EXPECT_TRUE(LogHas("] stage: skipped unsafe entry name: " + shown + "\r\n")) << shown << "\n" << Log();
+  EXPECT_TRUE(LogHas("] FAILED: copy failed: README.txt")) << Log();
+  holder.reset();
+  EXPECT_TRUE(LauncherRestarted());
+  fs::remove(install_ / L"README.txt.held");
   WriteZip(zip_, entries);
   EXPECT_EQ(RunHelper(), 0u) << Log();
 
@@ -201,6 +237,150 @@ TEST_F(UpdateHelperTest, FileThatStaysLockedRollsTheInstallationBack) {
   EXPECT_TRUE(LauncherRestarted());
 }
 
+// On a file system that ignores case, later entries would overwrite earlier ones: the
+// launcher with garbage, a prompt with another picture.
+TEST_F(UpdateHelperTest, NamesThatDifferOnlyInCaseKeepTheFirstEntry) {
+  ZipEntries entries = Release();
+  entries.push_back({"MFRecomp-v2.0.12/playmirefall.EXE", "garbage, not a program"});
+  entries.push_back({"MFRecomp-v2.0.12/PROMPTS/New.png", "another picture"});
+  WriteZip(zip_, entries);
+  EXPECT_EQ(RunHelper(), 0u) << Log();
+  EXPECT_EQ(ReadBytes(install_ / L"PlayMirefall.exe"), StandInProgram("NEW"));
+  EXPECT_EQ(ReadBytes(install_ / L"prompts" / L"new.png"), "new prompt");
+  EXPECT_TRUE(LauncherRestarted());
+}
+
+// A new launcher that Windows will not start is a failed update: the previous build comes
+// back and starts, and the log stays for the question at the next start.
+TEST_F(UpdateHelperTest, NewLauncherThatDoesNotStartRollsBackAndKeepsTheLog) {
+  ZipEntries entries = Release();
+  for (auto& [name, bytes] : entries)
+    if (name.ends_with("PlayMirefall.exe")) bytes = "MZ but not a program";
+  WriteZip(zip_, entries);
+  EXPECT_EQ(RunHelper(), 1u) << Log();
+  const std::string log = Log();
+  for (const char* line : {"] update: success -- relaunching\r\n", "] FAILED: relaunch FAILED: ",
+                           "] rollback: restored PlayMirefall.exe\r\n", "] rollback: removed hxbruntimerd.dll"})
+    EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+  EXPECT_TRUE(log.ends_with("] update: aborted -- launching previous build\r\n")) << log;
+  ExpectPreviousBuild();
+  EXPECT_FALSE(fs::exists(install_ / L"native")) << "folders the update made are gone too";
+  EXPECT_FALSE(fs::exists(temp_ / L"mf1_update_rollback"));
+  EXPECT_TRUE(LauncherRestarted());
+}
+
+// Windows holds a running program's file with read sharing: it cannot be replaced, so it
+// was never replaced, and the roll-back has nothing to put back there.
+TEST_F(UpdateHelperTest, FileHeldWithReadSharingIsNotRolledBack) {
+  WriteZip(zip_, Release());
+  std::unique_ptr<ChildProcess> game = Hold(L"mirefall.exe", L"read");
+  EXPECT_EQ(RunHelper(), 1u) << Log();
+  const std::string log = Log();
+  EXPECT_NE(log.find("] FAILED: copy failed: mirefall.exe"), std::string::npos) << log;
+  EXPECT_NE(log.find("] rollback: restored PlayMirefall.exe\r\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("rollback FAILED"), std::string::npos) << log;
+  EXPECT_EQ(log.find("rollback: restored mirefall.exe"), std::string::npos) << log;
+  game.reset();
+  ExpectPreviousBuild();
+  EXPECT_FALSE(fs::exists(temp_ / L"mf1_update_rollback")) << "a complete roll-back leaves nothing to redo";
+  EXPECT_TRUE(LauncherRestarted());
+}
+
+// "native" may fail without failing the update, but not half-way: it is then entirely old.
+TEST_F(UpdateHelperTest, NativeFolderThatFailsIsPutBackWhole) {
+  WriteBytes(install_ / L"native" / L"b.dll", "old native b");
+  ZipEntries entries = Release();
+  for (const char* name : {"native/a.dll", "native/b.dll", "native/c.dll", "native/sub/d.dll"})
+    entries.push_back({"MFRecomp-v2.0.12/" + std::string(name), "new native"});
+  WriteZip(zip_, entries);
+  std::unique_ptr<ChildProcess> holder = Hold(fs::path(L"native") / L"b.dll");
+  EXPECT_EQ(RunHelper(), 0u);
+  holder.reset();
+  EXPECT_EQ(ReadBytes(install_ / L"native" / L"b.dll"), "old native b");
+  for (const wchar_t* added : {L"a.dll", L"c.dll", L"n.dll", L"sub"})
+    EXPECT_FALSE(fs::exists(install_ / L"native" / added)) << Utf8(added);
+  EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "new game") << "the rest of the update stays";
+  EXPECT_TRUE(LauncherRestarted());
+}
+
+char* UnixFileName(const fs::path& path) {
+  using UnixName = char* (*)(const wchar_t*);
+  auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  return unixName ? unixName(path.c_str()) : nullptr;
+}
+
+// Removes the links a test made, from the Unix side under Wine (Wine can neither remove
+// nor follow-safely delete them), so no later test finds them.
+void RemoveFolderLinks(const std::vector<fs::path>& links) {
+  for (const fs::path& link : links) {
+    if (char* name = UnixFileName(link)) {
+      ChildProcess rm(L"Z:\\bin\\rm", L"-f \"" + i18n::Utf8ToWide(name) + L"\"", fs::current_path());
+      ::HeapFree(::GetProcessHeap(), 0, name);
+      rm.WaitForExit();
+      WaitUntil([&] { return ::GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; }, 10s);
+    } else {
+      ::RemoveDirectoryW(link.c_str());
+    }
+  }
+}
+
+// A folder link at `link` to `target`. Under Wine a Unix symbolic link, which Wine shows
+// as a reparse point (its CreateSymbolicLinkW makes nothing); on Windows a symbolic link.
+bool MakeFolderLink(const fs::path& link, const fs::path& target) {
+  if (!::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")) {
+    ::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
+  } else {
+    char *from = UnixFileName(target), *to = UnixFileName(link);
+    if (!from || !to) return false;
+    std::wstring arguments = L"-s \"" + i18n::Utf8ToWide(from) + L"\" \"" + i18n::Utf8ToWide(to) + L"\"";
+    ::HeapFree(::GetProcessHeap(), 0, from);
+    ::HeapFree(::GetProcessHeap(), 0, to);
+    // Wine runs Unix programs too, but cannot tell their exit code: the link is waited for.
+    ChildProcess ln(L"Z:\\bin\\ln", arguments, fs::current_path());
+  }
+  return WaitUntil([&] {
+    DWORD attributes = ::GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  });
+}
+
+// Another program (or a hostile one) may leave a link where the helper keeps its folders:
+// the helper removes the link, never what it points to, and the update still works.
+TEST_F(UpdateHelperTest, LinksAtTheHelpersFoldersAreRemovedNotFollowed) {
+  // At the folders' own names, and inside the ones that stay from an earlier run.
+  const std::vector<fs::path> links = {temp_ / L"mf1_update_backup" / L"userdata", temp_ / L"mf1_update_rollback",
+                                       temp_ / L"mf1_update_backup.new", temp_ / L"mf1_update_staging"};
+  struct LinkRemover {
+    const std::vector<fs::path>& links;
+    ~LinkRemover() { RemoveFolderLinks(links); }
+  } remover{links};
+  std::vector<fs::path> precious;
+  for (const fs::path& link : std::vector<fs::path>(links.begin(), links.end() - 1)) {
+    const fs::path target = root_.path() / (L"precious-" + std::to_wstring(precious.size()));
+    WriteBytes(target / L"keep.txt", "the player's");
+    fs::create_directories(link.parent_path());
+    if (!MakeFolderLink(link, target)) GTEST_SKIP() << "no folder links here: " << Utf8(link);
+    precious.push_back(target);
+  }
+  // A dangling one too, where staging goes: its target is gone.
+  const fs::path gone = root_.path() / L"gone";
+  fs::create_directories(gone);
+  ASSERT_TRUE(MakeFolderLink(temp_ / L"mf1_update_staging", gone));
+  fs::remove(gone);
+  WriteZip(zip_, Release());
+  std::optional<DWORD> exitCode = RunHelper();
+  for (const fs::path& target : precious) EXPECT_EQ(ReadBytes(target / L"keep.txt"), "the player's") << Utf8(target);
+  if (exitCode == 0u) {  // Windows removes a link as a link
+    EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "new game");
+  } else {  // Wine cannot remove a Unix link at all: the helper refuses to work there
+    EXPECT_EQ(exitCode, 1u);
+    EXPECT_TRUE(LogHas("] FAILED: cannot create the staging folder ")) << Log();
+    ExpectPreviousBuild();
+  }
+  EXPECT_TRUE(LauncherRestarted());
+}
+
 TEST_F(UpdateHelperTest, WaitsForTheOldLauncherToExit) {
   WriteZip(zip_, Release());
   ChildProcess oldLauncher(BuildOutputFolder() / L"hold_file.exe",
@@ -208,6 +388,133 @@ TEST_F(UpdateHelperTest, WaitsForTheOldLauncherToExit) {
   ASSERT_TRUE(oldLauncher.started());
   EXPECT_EQ(RunHelper(oldLauncher.id()), 0u) << Log();
   EXPECT_FALSE(oldLauncher.running()) << "the helper finished before the old launcher had gone";
+}
+
+// The helper ended at some moment of its work, as Task Manager, a power cut or a Deck that
+// sleeps on low battery end it: whatever the moment, the player is left with one complete
+// build and the files of their own as they were.
+struct KillPoint {
+  const char* stage;
+  const wchar_t* held;            // installed file held from the start, so the helper dwells there
+  const char* killAfter;          // the helper is ended once its log has this line
+  const wchar_t* heldLater;       // held once the log has `holdLaterAfter`: stalls the roll-back
+  const char* holdLaterAfter;
+};
+
+class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParamInterface<KillPoint> {
+ protected:
+  InterruptedUpdateTest() {
+    // Real launchers on both sides: the next start is the one that must repair.
+    WriteBytes(install_ / L"PlayMirefall.exe", LauncherProgram("OLD"));
+    WriteBytes(install_ / L"README.txt", "old readme");
+    installed_ = ProgramFiles();
+  }
+
+  static std::string LauncherProgram(const std::string& marker) {
+    return ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + marker;
+  }
+
+  ZipEntries RealRelease() {
+    ZipEntries entries = Release();
+    for (auto& [name, bytes] : entries)
+      if (name.ends_with("PlayMirefall.exe")) bytes = LauncherProgram("NEW");
+    entries.push_back({"MFRecomp-v2.0.12/README.txt", "new readme"});
+    entries.push_back({"MFRecomp-v2.0.12/prompts/xbox/a.png", "new folder"});
+    return entries;
+  }
+
+  // What the update may change, file by file (the launcher itself also writes under
+  // prompts and textures when it starts, so only these are compared).
+  std::map<std::wstring, std::string> ProgramFiles() const {
+    std::map<std::wstring, std::string> files;
+    for (const wchar_t* name : {L"PlayMirefall.exe", L"mirefall.exe", L"hxbruntimerd.dll", L"README.txt",
+                                L"prompts\\old.png", L"prompts\\new.png", L"prompts\\xbox", L"textures\\t.dds",
+                                L"native", L"userdata\\cache\\shaders"})
+      files[name] = fs::is_directory(install_ / name) ? "<folder>" : fs::exists(install_ / name) ? ReadBytes(install_ / name)
+                                                                                               : "<none>";
+    return files;
+  }
+
+  std::map<std::wstring, std::string> installed_;
+};
+
+TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
+  const KillPoint& point = GetParam();
+  WriteZip(zip_, RealRelease());
+  std::unique_ptr<ChildProcess> holder = Hold(point.held), laterHolder;
+  {
+    std::wstring line = update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), 0);
+    ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+    ASSERT_TRUE(helper.started());
+    if (point.heldLater) {
+      ASSERT_TRUE(WaitUntil([&] { return LogHas(point.holdLaterAfter); })) << Log();
+      laterHolder = Hold(point.heldLater);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return LogHas(point.killAfter); })) << Log();
+    ASSERT_TRUE(helper.Kill());
+  }
+  holder.reset();
+  laterHolder.reset();
+  ExpectUserFilesUntouched();
+
+  // The player starts the game's launcher: it undoes the update before anything else and
+  // asks about the log, which tells what happened.
+  WriteBytes(install_ / L"launcher.ini", kStartupOffersAnswered);
+  ChildProcess launcher(install_ / L"PlayMirefall.exe", L"", install_);
+  HWND question = WaitForBox(launcher.id(), L"Previous update did not finish");
+  ASSERT_TRUE(question) << Log();
+  const std::string log = Log();
+  EXPECT_NE(log.find("was stopped before it finished; putting the previous build back"), std::string::npos) << log;
+  EXPECT_NE(log.find("] rollback: the previous build is back in place\r\n"), std::string::npos) << log;
+  PressButton(question, IDNO);
+  HWND window = WaitForProcessWindow(launcher.id(), L"MFLauncherWindow");
+  ASSERT_TRUE(window) << "the launcher starts after the repair";
+  PostKey(window, VK_ESCAPE);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+
+  EXPECT_EQ(ProgramFiles(), installed_) << point.stage;
+  EXPECT_FALSE(fs::exists(temp_ / L"mf1_update_rollback"));
+  EXPECT_FALSE(fs::exists(temp_ / L"mf1_update_staging"));
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(install_))
+    EXPECT_FALSE(entry.path().wstring().ends_with(L".mf1_new")) << Utf8(entry.path());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KillPoints, InterruptedUpdateTest,
+    testing::Values(KillPoint{"replacing mirefall.exe", L"mirefall.exe", "] copy: PlayMirefall.exe\r\n", nullptr, nullptr},
+                    KillPoint{"replacing README.txt, a DLL added", L"README.txt", "] copy: hxbruntimerd.dll\r\n",
+                              nullptr, nullptr},
+                    KillPoint{"copying the folders", L"textures\\t.dds", "] copy: prompts/*\r\n", nullptr, nullptr},
+                    KillPoint{"rolling back", L"textures\\t.dds", "] rollback: removed hxbruntimerd.dll",
+                              L"mirefall.exe", "] copy: mirefall.exe\r\n"}),
+    [](const testing::TestParamInfo<KillPoint>& info) { return "Point" + std::to_string(info.index); });
+
+// A helper stopped half-way and then a second update that fails: the second run must undo
+// the first, not save its damage as the "original" and roll back to that.
+TEST_F(UpdateHelperTest, NextHelperRunUndoesAStoppedOneBeforeItsOwnWork) {
+  WriteZip(zip_, Release());
+  std::unique_ptr<ChildProcess> holder = Hold(L"mirefall.exe");
+  {
+    std::wstring line = update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), 0);
+    ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+    ASSERT_TRUE(WaitUntil([&] { return LogHas("] copy: PlayMirefall.exe\r\n"); })) << Log();
+    ASSERT_TRUE(helper.Kill());
+  }
+  holder.reset();
+  EXPECT_EQ(ReadBytes(install_ / L"PlayMirefall.exe"), StandInProgram("NEW")) << "stopped half-way";
+
+  WriteBytes(zip_, "<html>not a zip</html>");
+  EXPECT_EQ(RunHelper(), 1u);
+  EXPECT_TRUE(LogHas("was stopped before it finished; putting the previous build back")) << Log();
+  ExpectPreviousBuild();
+  EXPECT_TRUE(LauncherRestarted());
+
+  // And a good update after that installs completely.
+  fs::remove(install_ / L"mirefall_started.txt");
+  WriteZip(zip_, Release());
+  EXPECT_EQ(RunHelper(), 0u) << Log();
+  EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "new game");
+  EXPECT_TRUE(LauncherRestarted());
 }
 
 // A log left by a failed update is offered at start-up until the player lets it go.

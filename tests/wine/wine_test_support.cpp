@@ -106,6 +106,11 @@ ChildProcess::~ChildProcess() {
   ::CloseHandle(process_);
 }
 
+bool ChildProcess::Kill() const {
+  // As Task Manager's "End task" or a lost battery does: no clean-up in the process.
+  return process_ && ::TerminateProcess(process_, 99) && ::WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0;
+}
+
 bool ChildProcess::running() const { return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) const {

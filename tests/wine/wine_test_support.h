@@ -92,6 +92,8 @@ class ChildProcess {
   bool started() const { return process_ != nullptr; }
   DWORD id() const { return id_; }
   bool running() const;
+  // Ends the process at once, wherever it is; true once it has gone.
+  bool Kill() const;
   // The exit code once the process has ended within the timeout.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kPatience) const;
 

@@ -17,6 +17,10 @@ TEST(StagingRelativePath, PlainNamesStayUnderStaging) {
       {"console.txt", "console.txt"},  // only the exact device names are devices
       {"COM10", "COM10"},
       {"a.b.c", "a.b.c"},
+      {"CONIN", "CONIN"},
+      {"COMA", "COMA"},
+      {"LPT\xC2\xB4", "LPT\xC2\xB4"},  // an acute accent is no digit
+      {"\xF4\x8F\xBF\xBF.bin", "\xF4\x8F\xBF\xBF.bin"},  // U+10FFFF, the last code point
   };
   for (const Case& c : cases) {
     std::optional<std::filesystem::path> path = StagingRelativePath(c.name);
@@ -35,6 +39,14 @@ TEST(StagingRelativePath, HostileOrUnwritableNamesAreSkipped) {
       "AUX ",       "CON .txt",     "trailing.",    "trailing ",        "dir./x",   "a//b",
       "./x",        "a/./b",        "what?.txt",    "a*b",              "pipe|x",   "tab\tx",
       "/",
+      // Device names that the short table missed: the console, the clock, port 0 and the
+      // superscript digits Windows reads as 1, 2 and 3.
+      "CONIN$",     "conout$.txt",  "CLOCK$",       "COM0",             "lpt0.log", "COM\xC2\xB9",
+      "com\xC2\xB2.txt", "LPT\xC2\xB3", "lpt\xC2\xB9.dat", "folder/CONOUT$",
+      // Bytes that are not UTF-8 have no Windows spelling: an overlong '/', lead bytes past
+      // U+10FFFF, a surrogate, a lone continuation byte, a cut sequence.
+      "a\xC0\xAF" "b", "\xF5\x80\x80\x80", "\xF7\xBF\xBF\xBF.exe", "\xED\xA0\x80", "\x80x", "x\xD0",
+      "\xE0\x80\xAF", "\xF4\x90\x80\x80", "\xFF",
   };
   for (const char* name : skipped) EXPECT_FALSE(StagingRelativePath(name)) << '"' << name << '"';
 }
