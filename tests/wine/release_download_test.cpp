@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <atomic>
 #include <regex>
@@ -379,6 +380,51 @@ TEST_F(ReleaseServerTest, BannerToNewBuildEndToEnd) {
   EXPECT_TRUE(fs::exists(temp.path() / L"mf1_update_helper.exe"));
   EXPECT_FALSE(fs::exists(temp.path() / L"mf1_update.zip"));
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(temp.path() / L"mf1_update.log"); }));
+}
+
+// While the progress dialog runs, a screen reader's Exit on the disabled title window is
+// ignored (it used to close the window under the dialog and leave the player waiting for
+// the whole download); the player's Cancel then ends the update quietly, with no error box.
+TEST_F(ReleaseServerTest, ExitDuringTheDownloadIsIgnoredAndCancelEndsQuietly) {
+  TempGameFolder game(L"mf-cancel");
+  TempGameFolder temp(L"mf-cancel-temp");
+  ScopedTempFolder tempScope(temp.path());
+  game.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  server_.Serve("dl/MFRecomp-slow.zip", PseudoRandomBytes(4 * 1024 * 1024), 0, 0, 64 * 1024);
+  server_.Serve(kReleaseFeedPath, Feed("v2.0.12", Asset(server_.Url("dl/MFRecomp-slow.zip"))));
+
+  RunningLauncher launcher = StartLauncher(game);
+  ASSERT_TRUE(launcher.window);
+  ASSERT_TRUE(WaitUntil([&] { return BannerOutlineRedness(CaptureClient(launcher.window)) > 30; }));
+  for (int i = 0; i < 3; ++i) PostKey(launcher.window, VK_TAB);
+  PostKey(launcher.window, VK_RETURN);
+  HWND question = WaitForProcessWindow(launcher.process->id(), L"#32770", L"Update available: v2.0.12");
+  ASSERT_TRUE(question);
+  ::PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  HWND dialog = WaitForProcessWindow(launcher.process->id(), L"#32770", L"Downloading update");
+  ASSERT_TRUE(dialog);
+
+  ::CoInitialize(nullptr);
+  IAccessible* object = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(launcher.window, static_cast<DWORD>(OBJID_CLIENT),
+                                                     __uuidof(IAccessible), reinterpret_cast<void**>(&object))));
+  VARIANT exitItem;
+  ::VariantInit(&exitItem);
+  exitItem.vt = VT_I4;
+  exitItem.lVal = 3;
+  object->accDoDefaultAction(exitItem);
+  // Posted after the Exit request, so handled after it by the launcher's thread.
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(802, BN_CLICKED), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+  EXPECT_TRUE(::IsWindow(launcher.window)) << "the Exit asked for under the dialog closed the window";
+
+  // An error box would keep the window disabled, and Exit ignored.
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(launcher.window) != FALSE; }));
+  EXPECT_EQ(object->accDoDefaultAction(exitItem), S_OK);
+  EXPECT_EQ(launcher.process->WaitForExit(), 0u) << "Exit once the update was cancelled";
+  EXPECT_FALSE(fs::exists(temp.path() / L"mf1_update.zip"));
+  object->Release();
+  ::CoUninitialize();
 }
 
 }  // namespace
