@@ -118,7 +118,9 @@ LRESULT TitleWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       NotifyAccessibleReorder(window_);
       return 0;
     case kRunItemMessage:
-      if (wParam < items_.size()) RunAction(items_[wParam].action);
+      // A screen reader can ask for an item while a modal dialog has the window disabled:
+      // acting then would close the window under the dialog or start a second update.
+      if (wParam < items_.size() && ::IsWindowEnabled(window_)) RunAction(items_[wParam].action);
       return 0;
     case WM_SETFOCUS:
       NotifyAccessibleFocus(window_, focus_);

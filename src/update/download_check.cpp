@@ -1,5 +1,6 @@
 #include "update/download_check.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace mf::update {
@@ -16,8 +17,20 @@ std::optional<std::string> Sha256FromDigest(std::string_view digest) {
   return hex;
 }
 
+std::optional<std::uint64_t> ParseContentLength(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  std::uint64_t length = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    std::uint64_t digit = static_cast<std::uint64_t>(c - '0');
+    if (length > (UINT64_MAX - digit) / 10) return std::nullopt;
+    length = length * 10 + digit;
+  }
+  return length;
+}
+
 bool IsCompleteDownload(const DownloadOutcome& outcome, const std::optional<std::string>& expectedSha256) {
-  if (outcome.status != 200 || !outcome.transferEnded) return false;
+  if (outcome.status != 200 || !outcome.transferEnded || outcome.contentLengthUnreadable) return false;
   if (outcome.contentLength && *outcome.contentLength != outcome.bytesWritten) return false;
   return !expectedSha256 || *expectedSha256 == outcome.sha256;
 }

@@ -11,16 +11,21 @@ namespace mf::update {
 // (no digest, another algorithm), which the download then does not check.
 std::optional<std::string> Sha256FromDigest(std::string_view digest);
 
+// A Content-Length header's value: decimal digits only, at most 2^64 - 1 (leading zeros
+// allowed). Nothing for anything else, which the download then counts as a failure.
+std::optional<std::uint64_t> ParseContentLength(std::string_view text);
+
 struct DownloadOutcome {
   std::uint32_t status = 0;                   // HTTP status code
   std::optional<std::uint64_t> contentLength; // when the server sent one
   std::uint64_t bytesWritten = 0;
   bool transferEnded = false;                 // the body was read to its end without error
   std::string sha256;                         // hex digest of what was written
+  bool contentLengthUnreadable = false;       // a length header that is not a length
 };
 
 // A complete download: status 200, the body read to its end, as many bytes as the server
-// announced, and the published SHA-256 (when there is one) matched. An error page, a cut
+// announced (a length header that cannot be read fails), and the published SHA-256 (when there is one) matched. An error page, a cut
 // connection and a corrupted file all fail.
 bool IsCompleteDownload(const DownloadOutcome& outcome, const std::optional<std::string>& expectedSha256);
 

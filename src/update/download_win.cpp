@@ -2,8 +2,13 @@
 
 #include <commctrl.h>
 
-#include <optional>
+#include <chrono>
+#include <cstddef>
 #include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -30,41 +35,85 @@ void PostProgress(DownloadJob& job) {
     ::PostMessageW(job.dialog, kDownloadProgressMessage, 0, 0);
 }
 
+// What is read is gathered into blocks this large before it is hashed and written: one
+// write and one hash call per megabyte rather than per network piece.
+constexpr std::size_t kBlockSize = 1 << 20;
+
 // Reads the body into the open file while hashing it. The outcome of the transfer.
 DownloadOutcome Transfer(DownloadJob& job, HttpsRequest& request, HANDLE file) {
   DownloadOutcome outcome;
   outcome.status = request.Status();
-  outcome.contentLength = request.ContentLength();
+  if (std::optional<std::string> length = request.ContentLengthText()) {
+    outcome.contentLength = ParseContentLength(*length);
+    outcome.contentLengthUnreadable = !outcome.contentLength;
+  }
   job.bytesTotal.store(outcome.contentLength.value_or(0), std::memory_order_release);
   Sha256 hash;
-  std::string piece;
-  bool ended = false;
-  while (!job.cancel.load(std::memory_order_acquire) && request.ReadPiece(piece, ended)) {
+  std::unique_ptr<char[]> block(new char[kBlockSize]);
+  std::size_t filled = 0;
+  bool writeFailed = false;
+  auto flush = [&] {
     DWORD written = 0;
-    if (!::WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr) ||
-        written != piece.size())
-      break;
-    hash.Update(piece.data(), piece.size());
+    if (!::WriteFile(file, block.get(), static_cast<DWORD>(filled), &written, nullptr) || written != filled)
+      return false;
+    hash.Update(block.get(), filled);
     outcome.bytesWritten += written;
-    job.bytesDone.fetch_add(written, std::memory_order_release);
+    filled = 0;
+    return true;
+  };
+  bool ended = false;
+  while (!job.cancel.load(std::memory_order_acquire)) {
+    std::size_t read = request.Read(block.get() + filled, kBlockSize - filled, ended);
+    if (read == 0) break;
+    filled += read;
+    job.bytesDone.fetch_add(read, std::memory_order_release);
     PostProgress(job);
+    if (filled == kBlockSize && !flush()) {
+      writeFailed = true;
+      break;
+    }
   }
-  outcome.transferEnded = ended;
+  if (!writeFailed && filled > 0) writeFailed = !flush();
+  outcome.transferEnded = ended && !writeFailed;
   outcome.sha256 = hash.HexDigest();
   return outcome;
+}
+
+// Makes the request known to Cancel before anything can block on the network; false when
+// the player has already cancelled.
+bool RegisterRequest(DownloadJob& job, HttpsRequest* request) {
+  std::lock_guard lock(job.requestLock);
+  if (request && job.cancel.load(std::memory_order_acquire)) return false;
+  job.request = request;
+  return true;
+}
+
+// Connects and waits for the headers on a thread of its own, which the worker leaves behind
+// when the player cancels: closing the request wakes a blocked WinHTTP call on Windows, but
+// not under Wine, where Cancel would otherwise wait out the server's silence. The thread
+// shares only the request, which it releases when WinHTTP gives up.
+bool SendUnlessCancelled(DownloadJob& job, const std::shared_ptr<HttpsRequest>& request) {
+  auto sent = std::make_shared<std::promise<bool>>();
+  std::future<bool> answer = sent->get_future();
+  try {
+    std::thread([request, sent] { sent->set_value(request->Send()); }).detach();
+  } catch (const std::system_error&) {
+    return request->Send();
+  }
+  while (answer.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+    if (job.cancel.load(std::memory_order_acquire)) return false;
+  return answer.get();
 }
 
 bool Download(DownloadJob& job) {
   std::optional<HttpsEndpoint> endpoint = SplitHttpsUrl(job.url);
   if (!endpoint) return false;
-  HttpsRequest request(*endpoint);
-  {
-    std::lock_guard lock(job.requestLock);
-    job.request = &request;
-  }
+  auto shared = std::make_shared<HttpsRequest>(*endpoint);
+  HttpsRequest& request = *shared;
+  if (!RegisterRequest(job, &request)) return false;
   bool complete = false;
   // An error page is never saved as the update.
-  if (request.ok() && request.Status() == 200 && !job.cancel.load(std::memory_order_acquire)) {
+  if (SendUnlessCancelled(job, shared) && request.Status() == 200 && !job.cancel.load(std::memory_order_acquire)) {
     win::UniqueFileHandle file(::CreateFileW(job.destPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
@@ -75,14 +124,13 @@ bool Download(DownloadJob& job) {
       if (!complete) ::DeleteFileW(job.destPath.c_str());
     }
   }
-  std::lock_guard lock(job.requestLock);
-  job.request = nullptr;
+  RegisterRequest(job, nullptr);
   return complete;
 }
 
 void CancelDownload(DownloadJob& job) {
-  job.cancel.store(true, std::memory_order_release);
   std::lock_guard lock(job.requestLock);
+  job.cancel.store(true, std::memory_order_release);
   if (job.request) job.request->Abort();
 }
 
@@ -177,7 +225,12 @@ INT_PTR RunDownloadDialog(HWND owner, DownloadJob& job) {
   INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
                                              reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
                                              DownloadDialogProc, reinterpret_cast<LPARAM>(&state));
-  if (state.worker.joinable()) state.worker.join();  // the dialog was torn down some other way
+  if (state.worker.joinable()) {
+    // The dialog was torn down some other way (its owner destroyed): stop the transfer
+    // before waiting for it, or the window's thread would wait out the whole download.
+    CancelDownload(job);
+    state.worker.join();
+  }
   return result == 1 ? 1 : 2;
 }
 

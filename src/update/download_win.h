@@ -29,7 +29,8 @@ struct DownloadJob {
   std::atomic<std::uint64_t> bytesTotal{0};  // the announced length; 0 when unknown
   std::atomic<bool> progressPending{false};  // one progress message in the queue at most
 
-  // The transfer in progress, so that Cancel can close it even while a read is stalled.
+  // The transfer in progress, registered before it first touches the network, so that
+  // Cancel can close it while it connects, waits for headers or reads.
   std::mutex requestLock;
   HttpsRequest* request = nullptr;
 };
@@ -44,7 +45,8 @@ inline constexpr UINT kDownloadFinishedMessage = WM_APP + 0x102;
 void RunDownload(DownloadJob& job);
 
 // Runs the progress dialog modally over the owner: 1 when the file was downloaded
-// completely, 2 on failure or cancel (and at once when the worker cannot start).
+// completely, 2 on failure or cancel (and at once when the worker cannot start). After a
+// 2, the job's `cancel` tells whether the player (or the owner's end) stopped it.
 INT_PTR RunDownloadDialog(HWND owner, DownloadJob& job);
 
 }  // namespace mf::update

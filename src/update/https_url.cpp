@@ -7,6 +7,11 @@ std::optional<HttpsEndpoint> ParseHostAndPort(std::string_view text) {
   size_t colon = text.find(':');
   endpoint.host = std::string(text.substr(0, colon));
   if (endpoint.host.empty()) return std::nullopt;
+  for (char c : endpoint.host) {
+    bool nameCharacter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+                         c == '-' || c == '_';
+    if (!nameCharacter) return std::nullopt;
+  }
   if (colon == std::string_view::npos) return endpoint;
   std::string_view digits = text.substr(colon + 1);
   if (digits.empty() || digits.size() > 5) return std::nullopt;

@@ -15,7 +15,8 @@ struct HttpsEndpoint {
   std::string path = "/";
 };
 
-// "host" or "host:port" (port 1 to 65535). Nothing for an empty host or a bad port.
+// "host" or "host:port" (port 1 to 65535), the host a name or an IPv4 address (letters,
+// digits, '.', '-', '_'). Nothing for an empty or malformed host or a bad port.
 std::optional<HttpsEndpoint> ParseHostAndPort(std::string_view text);
 
 // Only URLs that start with exactly "https://": the host (with an optional ":port") runs up

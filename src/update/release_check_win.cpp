@@ -10,12 +10,21 @@
 namespace mf::update {
 namespace {
 
-// MF_RELEASE_HOST ("host" or "host:port") names a mirror or a test server.
+// MF_RELEASE_HOST ("host" or "host:port") names a mirror or a test server. Set but empty
+// or malformed, it still counts as set, so that the check is skipped rather than sent to
+// the public host instead.
 std::optional<std::string> ReleaseHostOverride() {
-  wchar_t value[512];
-  DWORD length = ::GetEnvironmentVariableW(L"MF_RELEASE_HOST", value, 512);
-  if (length == 0 || length >= 512) return std::nullopt;
-  return i18n::WideToUtf8(std::wstring_view(value, length));
+  std::wstring value(256, L'\0');
+  while (true) {
+    ::SetLastError(ERROR_SUCCESS);
+    DWORD length = ::GetEnvironmentVariableW(L"MF_RELEASE_HOST", value.data(), static_cast<DWORD>(value.size()));
+    if (length == 0) {
+      if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+      return std::string();
+    }
+    if (length < value.size()) return i18n::WideToUtf8(std::wstring_view(value.data(), length));
+    value.resize(length);  // the size asked for, its terminating null included
+  }
 }
 
 // Whom the check tells, and how.
@@ -26,16 +35,23 @@ struct OfferRecipient {
 
 // The thread body; the recipient is its own copy.
 void ReleaseCheckThread(OfferRecipient recipient) {
-  if (std::optional<NewerRelease> release = CheckForNewerRelease())
-    PublishOffer(*release, recipient.window, recipient.message);
+  // Nothing that goes wrong in a background check may end the launcher: a check that
+  // fails offers nothing.
+  try {
+    if (std::optional<NewerRelease> release = CheckForNewerRelease())
+      PublishOffer(*release, recipient.window, recipient.message);
+  } catch (...) {
+  }
 }
 
 }  // namespace
 
+std::optional<HttpsEndpoint> ConfiguredReleaseEndpoint() { return ReleaseEndpoint(ReleaseHostOverride()); }
+
 std::optional<NewerRelease> CheckForNewerRelease() {
-  std::optional<HttpsEndpoint> endpoint = ReleaseEndpoint(ReleaseHostOverride());
+  std::optional<HttpsEndpoint> endpoint = ConfiguredReleaseEndpoint();
   if (!endpoint) return std::nullopt;
-  return FindNewerRelease(HttpsGet(*endpoint), kCurrentVersionTag);
+  return FindNewerRelease(HttpsGet(*endpoint, kMaxFeedBytes), kCurrentVersionTag);
 }
 
 void PublishOffer(const NewerRelease& release, HWND notifyWindow, UINT offerMessage) {

@@ -7,9 +7,14 @@
 
 #include <optional>
 
+#include "update/https_url.h"
 #include "update/release_feed.h"
 
 namespace mf::update {
+
+// The feed's endpoint: the public host, or MF_RELEASE_HOST's when that is set. Nothing when
+// the variable is set but empty or malformed: no check then.
+std::optional<HttpsEndpoint> ConfiguredReleaseEndpoint();
 
 // Fetches the feed and decides; nothing on any failure. Blocking.
 std::optional<NewerRelease> CheckForNewerRelease();

@@ -1,6 +1,7 @@
 #pragma once
 // Reading the release feed's JSON answer ("releases/latest") by plain substring search:
 // only two things matter, the tag and the zip asset, and both are found without parsing.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,9 +19,13 @@ struct ZipAsset {
 
 // The first asset, in feed order, whose download URL ends in ".zip" (exact case) and
 // contains "MFRecomp". An empty URL when there is none, or when a URL is malformed (the
-// scan stops there). The digest is the one given in the same asset entry before its URL,
-// as the release feed orders an asset's fields.
+// scan stops there). The digest is the one given in the same asset object as the URL,
+// wherever the feed places it among the asset's fields.
 ZipAsset FindZipAsset(std::string_view body);
+
+// The most of the feed's answer the check reads: the real one is about 10 KB, and a server
+// that sends without end must not fill the launcher's memory.
+inline constexpr std::size_t kMaxFeedBytes = 4 * 1024 * 1024;
 
 // What the release check publishes: a tag newer than ours and its zip.
 struct NewerRelease {

@@ -66,7 +66,8 @@ void RunUpdateFlow(HWND titleWindow) {
   job.destPath = zip;
   if (RunDownloadDialog(titleWindow, job) != 1) {
     ::DeleteFileW(zip.c_str());
-    ShowUpdateFailed(titleWindow);
+    // The player's own Cancel is no failure to report.
+    if (!job.cancel.load(std::memory_order_acquire)) ShowUpdateFailed(titleWindow);
     return;
   }
   if (!::CopyFileW(RunningExecutable().c_str(), helper.c_str(), FALSE) || !StartHelper(helper, zip, *temp)) {

@@ -9,13 +9,22 @@ optional side files change how it is answered:
   NAME.rate     send at most this many bytes per second, in small pieces
   NAME.stall    after this many bytes of the body, send nothing more for a minute while
                 keeping the connection open (a transfer that has stalled)
+  NAME.silent   accept the request and never answer it: no headers for a minute
+  NAME.endless  send the file's bytes over and over without end, with no length announced
+  NAME.length   the Content-Length header's text, sent as it is instead of the file's size
 Missing files answer 404 with a JSON body shaped like the release API's.
 
 The port is chosen by the system and written to --port-file once the server listens.
+
+With --proxy-port-file, a second listener is an HTTP proxy for tunnels (CONNECT) to this
+machine only: it writes its port there and appends each CONNECT target, one a line, to
+--proxy-log.
 """
 import argparse
 import http.server
 import os
+import select
+import socketserver
 import socket
 import ssl
 import sys
@@ -31,6 +40,14 @@ def side_value(path, suffix):
         return None
 
 
+def side_text(path, suffix):
+    try:
+        with open(path + suffix, encoding="ascii") as side:
+            return side.read().strip()
+    except OSError:
+        return None
+
+
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     root = "."
@@ -39,7 +56,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         sys.stderr.write("%s %s\n" % (self.address_string(), fmt % args))
 
     def do_GET(self):
-        relative = self.path.split("?", 1)[0].lstrip("/")
+        target = self.path
+        if "://" in target:  # the absolute form, as a client speaking through a proxy may send
+            target = "/" + target.split("://", 1)[1].partition("/")[2]
+        relative = target.split("?", 1)[0].lstrip("/")
         path = os.path.realpath(os.path.join(self.root, relative))
         if not path.startswith(os.path.realpath(self.root) + os.sep) or not os.path.isfile(path):
             body = b'{"message":"Not Found","documentation_url":"https://docs.example/rest"}'
@@ -49,6 +69,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.end_headers()
             self.wfile.write(body)
             return
+        if os.path.exists(path + ".silent"):
+            time.sleep(60)
+            self.close_connection = True
+            return
+        if os.path.exists(path + ".endless"):
+            self.send_endless(path)
+            return
         size = os.path.getsize(path)
         status = side_value(path, ".status") or 200
         cut = side_value(path, ".cut")
@@ -56,7 +83,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         stall = side_value(path, ".stall")
         self.send_response(status)
         self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Content-Length", str(size))
+        self.send_header("Content-Length", side_text(path, ".length") or str(size))
         self.end_headers()
         to_send = size if cut is None else min(cut, size)
         piece = 64 * 1024 if rate is None else max(1, min(rate // 10, 64 * 1024))
@@ -85,6 +112,66 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.close_connection = True
 
 
+    def send_endless(self, path):
+        with open(path, "rb") as source:
+            data = source.read() or b"x"
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json")
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        try:
+            while True:
+                self.wfile.write(data)
+        except (BrokenPipeError, ConnectionResetError, ssl.SSLError, OSError):
+            return
+
+
+class TunnelHandler(socketserver.StreamRequestHandler):
+    """CONNECT host:port, to this machine only; the bytes are relayed as they come."""
+    log_path = None
+
+    def handle(self):
+        request_line = self.rfile.readline(65536).decode("latin-1").strip()
+        while self.rfile.readline(65536) not in (b"\r\n", b"\n", b""):
+            pass
+        parts = request_line.split()
+        with open(self.log_path, "a", encoding="latin-1") as log:
+            log.write(request_line + "\n")
+        if len(parts) < 2 or parts[0] != "CONNECT":
+            self.wfile.write(b"HTTP/1.1 405 Method Not Allowed\r\nContent-Length: 0\r\n\r\n")
+            return
+        host, _, port = parts[1].rpartition(":")
+        if host not in ("localhost", "127.0.0.1"):
+            self.wfile.write(b"HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n")
+            return
+        try:
+            upstream = socket.create_connection(("127.0.0.1", int(port)))
+        except (OSError, ValueError):
+            self.wfile.write(b"HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\n\r\n")
+            return
+        self.wfile.write(b"HTTP/1.1 200 Connection established\r\n\r\n")
+        self.wfile.flush()
+        client = self.connection
+        with upstream:
+            while True:
+                readable, _, _ = select.select([client, upstream], [], [], 120)
+                if not readable:
+                    return
+                for source in readable:
+                    other = upstream if source is client else client
+                    data = source.recv(65536)
+                    if not data:
+                        return
+                    other.sendall(data)
+
+
+def write_port(port_file, port):
+    with open(port_file + ".tmp", "w", encoding="ascii") as out:
+        out.write(str(port))
+    os.replace(port_file + ".tmp", port_file)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
@@ -92,7 +179,16 @@ def main():
     parser.add_argument("--key", required=True)
     parser.add_argument("--port-file", required=True)
     parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--proxy-port-file")
+    parser.add_argument("--proxy-log")
     args = parser.parse_args()
+
+    if args.proxy_port_file:
+        TunnelHandler.log_path = args.proxy_log
+        proxy = socketserver.ThreadingTCPServer(("127.0.0.1", 0), TunnelHandler)
+        proxy.daemon_threads = True
+        threading.Thread(target=proxy.serve_forever, daemon=True).start()
+        write_port(args.proxy_port_file, proxy.server_address[1])
 
     Handler.root = args.root
     server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
@@ -100,10 +196,7 @@ def main():
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
     context.load_cert_chain(args.cert, args.key)
     server.socket = context.wrap_socket(server.socket, server_side=True)
-    port_file = args.port_file
-    with open(port_file + ".tmp", "w", encoding="ascii") as out:
-        out.write(str(server.server_address[1]))
-    os.replace(port_file + ".tmp", port_file)
+    write_port(args.port_file, server.server_address[1])
     server.serve_forever()
 
 

@@ -2,7 +2,9 @@
 # Starts or stops the updater tests' HTTPS server on 127.0.0.1.
 #   https_server.sh start DIR   makes a test CA (once) and a certificate for localhost in
 #                               DIR (keys live only there, never in the repository),
-#                               serves DIR/www, and writes the port to DIR/port
+#                               serves DIR/www, and writes the port to DIR/port; a
+#                               tunnelling proxy beside it writes DIR/proxy-port and
+#                               logs each tunnel it opens in DIR/proxy.log
 #   https_server.sh stop DIR    ends the server started for DIR
 # The Windows tests import DIR/ca.der into their Wine prefix's root store only.
 set -euo pipefail
@@ -21,7 +23,7 @@ case $action in
   start)
     stop
     mkdir -p "$dir/www"
-    rm -f "$dir/port"
+    rm -f "$dir/port" "$dir/proxy-port" "$dir/proxy.log"
     cd "$dir"
     # One CA per folder, kept for later runs: the Wine prefix beside it keeps trusting it, and
     # its own name, so that certificate chains never meet a CA of another folder by name.
@@ -37,7 +39,8 @@ case $action in
       -out server.pem >/dev/null 2>&1
     openssl x509 -in ca.pem -outform der -out ca.der
     /usr/bin/python3 "$here/https_server.py" --root "$dir/www" --cert server.pem --key server.key \
-      --port-file "$dir/port" >"$dir/server.log" 2>&1 </dev/null &
+      --port-file "$dir/port" --proxy-port-file "$dir/proxy-port" --proxy-log "$dir/proxy.log" \
+      >"$dir/server.log" 2>&1 </dev/null &
     echo $! >"$dir/pid"
     for _ in $(seq 100); do
       [[ -s $dir/port ]] && exit 0

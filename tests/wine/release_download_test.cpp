@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <atomic>
 #include <regex>
@@ -62,6 +63,8 @@ TEST_F(ReleaseServerTest, FeedCases) {
     int status;
     long long cut;
     bool offered;
+    std::string digest = "";        // the offer's digest, when offered
+    const char* side = nullptr;     // a side file that changes the answer
   } cases[] = {
       {"not newer", Feed("v2.0.11", Asset(zip)), 0, 0, false},
       {"not newer, V", Feed("V2.0.11", Asset(zip)), 0, 0, false},
@@ -81,13 +84,21 @@ TEST_F(ReleaseServerTest, FeedCases) {
       {"release candidate", Feed("v2.1-rc1", Asset(zip)), 0, 0, true},
       {"upper-case .ZIP before a good one",
        Feed("v2.0.12", Asset("https://x/MFRecomp.ZIP") + "," + Asset(zip)), 0, 0, true},
+      {"a mirror listing the URL before the digest",
+       Feed("v2.0.12", R"({"browser_download_url":"https://x/MFRecomp.tar.gz","digest":"sha256:)" + std::string(64, 'b') +
+                           R"("},{"browser_download_url":")" + zip + R"(","digest":"sha256:)" + std::string(64, 'a') +
+                           R"("})"),
+       0, 0, true, "sha256:" + std::string(64, 'a')},
+      {"a feed that never ends", Feed("v2.0.12", Asset(zip)), 0, 0, false, "", ".endless"},
   };
   for (const Case& c : cases) {
     server_.Serve(kReleaseFeedPath, c.body, c.status, c.cut);
+    if (c.side) server_.AddSide(kReleaseFeedPath, c.side);
     std::optional<update::NewerRelease> release = update::CheckForNewerRelease();
     EXPECT_EQ(release.has_value(), c.offered) << c.what;
     if (release) {
       EXPECT_EQ(release->zip.url, zip) << c.what;
+      EXPECT_EQ(release->zip.digest, c.digest) << c.what;
     }
   }
   server_.Remove(kReleaseFeedPath);  // the server's 404 JSON answer
@@ -109,6 +120,81 @@ TEST_F(ReleaseServerTest, CheckThreadPublishesTheOfferAndWakesTheWindow) {
   ::DestroyWindow(window);
 }
 
+// MF_RELEASE_HOST set but unusable means no check at all, not the public host.
+TEST(ReleaseHostOverride, SetButEmptyOrMalformedMeansNoCheck) {
+  {
+    ScopedEnvironment unset(L"MF_RELEASE_HOST", L"");
+    ::SetEnvironmentVariableW(L"MF_RELEASE_HOST", nullptr);
+    std::optional<update::HttpsEndpoint> endpoint = update::ConfiguredReleaseEndpoint();
+    ASSERT_TRUE(endpoint);
+    EXPECT_EQ(endpoint->host, "api.github.com");
+  }
+  for (const std::wstring& value :
+       {std::wstring(), std::wstring(L"localhost:https"), std::wstring(L"mirror example"), std::wstring(600, L'a') + L":"}) {
+    ScopedEnvironment host(L"MF_RELEASE_HOST", value);
+    EXPECT_FALSE(update::ConfiguredReleaseEndpoint()) << value.size() << " characters";
+  }
+  ScopedEnvironment longHost(L"MF_RELEASE_HOST", std::wstring(600, L'a') + L":8443");
+  std::optional<update::HttpsEndpoint> endpoint = update::ConfiguredReleaseEndpoint();
+  ASSERT_TRUE(endpoint) << "a long but well-formed host is read whole";
+  EXPECT_EQ(endpoint->host, std::string(600, 'a'));
+  EXPECT_EQ(endpoint->port, 8443);
+}
+
+// The player's Windows proxy, as the Internet settings keep it (the same record the
+// settings page writes): the check and the download go through it.
+class UserProxySetting {
+ public:
+  explicit UserProxySetting(const std::wstring& proxy) {
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    DWORD size = 0;
+    if (::RegQueryValueExW(key_, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+      previous_.emplace(size, '\0');
+      ::RegQueryValueExW(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_->data()), &size);
+    }
+    // Version, counter, flags (direct | named proxy), then the proxy, the bypass list and
+    // the script address, each as a length and its bytes.
+    std::string record;
+    auto put = [&](std::uint32_t value) { record.append(reinterpret_cast<const char*>(&value), 4); };
+    put(0x46);
+    put(1);
+    put(0x1 | 0x2);
+    std::string ascii(proxy.begin(), proxy.end());
+    put(static_cast<std::uint32_t>(ascii.size()));
+    record += ascii;
+    put(0);
+    put(0);
+    record.append(32, '\0');
+    ::RegSetValueExW(key_, kValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(record.data()),
+                     static_cast<DWORD>(record.size()));
+  }
+  ~UserProxySetting() {
+    if (previous_)
+      ::RegSetValueExW(key_, kValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(previous_->data()),
+                       static_cast<DWORD>(previous_->size()));
+    else
+      ::RegDeleteValueW(key_, kValue);
+    ::RegCloseKey(key_);
+  }
+  UserProxySetting(const UserProxySetting&) = delete;
+  UserProxySetting& operator=(const UserProxySetting&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+  static constexpr const wchar_t* kValue = L"DefaultConnectionSettings";
+  HKEY key_ = nullptr;
+  std::optional<std::string> previous_;
+};
+
+TEST_F(ReleaseServerTest, TheCheckGoesThroughThePlayersProxy) {
+  server_.Serve(kReleaseFeedPath, Feed("v2.0.12", Asset("https://x/MFRecomp.zip")));
+  const std::string target = "CONNECT " + std::string(server_.Url("").substr(8, server_.Url("").size() - 9));
+  const size_t before = server_.ProxyLog().size();
+  UserProxySetting proxy(server_.ProxyHostAndPort());
+  EXPECT_TRUE(update::CheckForNewerRelease());
+  EXPECT_NE(server_.ProxyLog().find(target, before), std::string::npos) << "the proxy saw: " << server_.ProxyLog();
+}
+
 // The progress dialog as the player sees it, watched from a second thread.
 class DownloadTest : public ReleaseServerTest {
  protected:
@@ -122,7 +208,7 @@ class DownloadTest : public ReleaseServerTest {
   // Runs the dialog; `whenProgressing` runs on the watcher thread once the first
   // progress text is up.
   Run Download(const std::string& url, const std::string& digest,
-               const std::function<void(HWND)>& whenProgressing = {}) {
+               const std::function<void(HWND)>& whenProgressing = {}, bool actWhenShown = false) {
     job_.url = url;
     job_.expectedDigest = digest;
     job_.destPath = folder_.path() / L"mf1_update.zip";
@@ -136,7 +222,7 @@ class DownloadTest : public ReleaseServerTest {
       while (dialog && !finished) {
         std::wstring text = WindowText(::GetDlgItem(dialog, 801));
         if (run.statusTexts.empty() || run.statusTexts.back() != text) run.statusTexts.push_back(text);
-        if (!acted && whenProgressing && text.find(L" MB") != std::wstring::npos) {
+        if (!acted && whenProgressing && (actWhenShown || text.find(L" MB") != std::wstring::npos)) {
           whenProgressing(dialog);
           acted = true;
         }
@@ -202,10 +288,32 @@ TEST_F(DownloadTest, CancelOfAStalledTransferEndsTheDialog) {
   EXPECT_LT(std::chrono::steady_clock::now() - cancelled, 45s);
 }
 
+// A server that takes the connection and never answers: Cancel ends the wait for the
+// headers instead of the 30-second time-out.
+TEST_F(DownloadTest, CancelWhileWaitingForTheHeadersEndsTheDialog) {
+  server_.Serve("dl/silent.zip", PseudoRandomBytes(1000));
+  server_.AddSide("dl/silent.zip", ".silent");
+  std::chrono::steady_clock::time_point cancelled;
+  Run run = Download(
+      server_.Url("dl/silent.zip"), "",
+      [&](HWND dialog) {
+        std::this_thread::sleep_for(1s);  // the request is waiting for headers by now
+        cancelled = std::chrono::steady_clock::now();
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(802, BN_CLICKED), 0);
+      },
+      true);
+  EXPECT_EQ(run.result, 2);
+  EXPECT_TRUE(job_.cancel.load());
+  EXPECT_FALSE(fs::exists(job_.destPath));
+  EXPECT_LT(std::chrono::steady_clock::now() - cancelled, 20s) << "Cancel did not wait out the time-out";
+}
+
 TEST_F(DownloadTest, FailuresLeaveNoFile) {
   const std::string zip = PseudoRandomBytes(300000);
   server_.Serve("dl/whole.zip", zip);
   server_.Serve("dl/cut.zip", zip, 0, 100000);
+  server_.Serve("dl/long-length.zip", zip, 0, 100000);
+  server_.AddSide("dl/long-length.zip", ".length", std::string(40, '0') + std::to_string(zip.size()));
   struct Case {
     const char* what;
     std::string url;
@@ -213,6 +321,7 @@ TEST_F(DownloadTest, FailuresLeaveNoFile) {
   } cases[] = {
       {"404 page", server_.Url("dl/missing.zip"), ""},
       {"cut connection", server_.Url("dl/cut.zip"), ""},
+      {"cut connection, length header longer than 32 characters", server_.Url("dl/long-length.zip"), ""},
       {"wrong digest", server_.Url("dl/whole.zip"), "sha256:" + std::string(64, '0')},
       {"plain http", "http://localhost/dl/whole.zip", ""},
       {"upper-case scheme", "HTTPS://localhost/dl/whole.zip", ""},
@@ -271,6 +380,51 @@ TEST_F(ReleaseServerTest, BannerToNewBuildEndToEnd) {
   EXPECT_TRUE(fs::exists(temp.path() / L"mf1_update_helper.exe"));
   EXPECT_FALSE(fs::exists(temp.path() / L"mf1_update.zip"));
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(temp.path() / L"mf1_update.log"); }));
+}
+
+// While the progress dialog runs, a screen reader's Exit on the disabled title window is
+// ignored (it used to close the window under the dialog and leave the player waiting for
+// the whole download); the player's Cancel then ends the update quietly, with no error box.
+TEST_F(ReleaseServerTest, ExitDuringTheDownloadIsIgnoredAndCancelEndsQuietly) {
+  TempGameFolder game(L"mf-cancel");
+  TempGameFolder temp(L"mf-cancel-temp");
+  ScopedTempFolder tempScope(temp.path());
+  game.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  server_.Serve("dl/MFRecomp-slow.zip", PseudoRandomBytes(4 * 1024 * 1024), 0, 0, 64 * 1024);
+  server_.Serve(kReleaseFeedPath, Feed("v2.0.12", Asset(server_.Url("dl/MFRecomp-slow.zip"))));
+
+  RunningLauncher launcher = StartLauncher(game);
+  ASSERT_TRUE(launcher.window);
+  ASSERT_TRUE(WaitUntil([&] { return BannerOutlineRedness(CaptureClient(launcher.window)) > 30; }));
+  for (int i = 0; i < 3; ++i) PostKey(launcher.window, VK_TAB);
+  PostKey(launcher.window, VK_RETURN);
+  HWND question = WaitForProcessWindow(launcher.process->id(), L"#32770", L"Update available: v2.0.12");
+  ASSERT_TRUE(question);
+  ::PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  HWND dialog = WaitForProcessWindow(launcher.process->id(), L"#32770", L"Downloading update");
+  ASSERT_TRUE(dialog);
+
+  ::CoInitialize(nullptr);
+  IAccessible* object = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(launcher.window, static_cast<DWORD>(OBJID_CLIENT),
+                                                     __uuidof(IAccessible), reinterpret_cast<void**>(&object))));
+  VARIANT exitItem;
+  ::VariantInit(&exitItem);
+  exitItem.vt = VT_I4;
+  exitItem.lVal = 3;
+  object->accDoDefaultAction(exitItem);
+  // Posted after the Exit request, so handled after it by the launcher's thread.
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(802, BN_CLICKED), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+  EXPECT_TRUE(::IsWindow(launcher.window)) << "the Exit asked for under the dialog closed the window";
+
+  // An error box would keep the window disabled, and Exit ignored.
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(launcher.window) != FALSE; }));
+  EXPECT_EQ(object->accDoDefaultAction(exitItem), S_OK);
+  EXPECT_EQ(launcher.process->WaitForExit(), 0u) << "Exit once the update was cancelled";
+  EXPECT_FALSE(fs::exists(temp.path() / L"mf1_update.zip"));
+  object->Release();
+  ::CoUninitialize();
 }
 
 }  // namespace

@@ -82,6 +82,23 @@ void TestHttpsServer::Serve(const std::string& path, const std::string& bytes, i
   WriteOrRemoveSide(file.string() + ".cut", cut);
   WriteOrRemoveSide(file.string() + ".rate", rate);
   WriteOrRemoveSide(file.string() + ".stall", stall);
+  for (const char* side : {".silent", ".endless", ".length"}) {
+    std::error_code ignored;
+    std::filesystem::remove(file.string() + side, ignored);
+  }
+}
+
+void TestHttpsServer::AddSide(const std::string& path, const std::string& suffix, const std::string& text) const {
+  WriteBytes((folder_ / "www" / path).string() + suffix, text);
+}
+
+std::wstring TestHttpsServer::ProxyHostAndPort() const {
+  return L"127.0.0.1:" + std::to_wstring(std::atoi(ReadBytes(folder_ / "proxy-port").c_str()));
+}
+
+std::string TestHttpsServer::ProxyLog() const {
+  std::error_code missing;
+  return std::filesystem::exists(folder_ / "proxy.log", missing) ? ReadBytes(folder_ / "proxy.log") : std::string();
 }
 
 void TestHttpsServer::Remove(const std::string& path) const {

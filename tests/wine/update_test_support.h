@@ -35,6 +35,12 @@ class TestHttpsServer {
   void Serve(const std::string& path, const std::string& bytes, int status = 0, long long cut = 0,
              long long rate = 0, long long stall = 0) const;
   void Remove(const std::string& path) const;
+  // Adds a side file to a served path (".silent", ".endless", ".length": see the server).
+  void AddSide(const std::string& path, const std::string& suffix, const std::string& text = "1") const;
+  // The tunnelling proxy beside the server: "127.0.0.1:PORT", and the CONNECT lines it has
+  // served so far.
+  std::wstring ProxyHostAndPort() const;
+  std::string ProxyLog() const;
 
  private:
   std::filesystem::path folder_;

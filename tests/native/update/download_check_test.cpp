@@ -56,6 +56,29 @@ TEST(IsCompleteDownload, OnlyAWholeVerifiedBody) {
       {"wrong digest", {200, 7000000, 7000000, true, std::string(64, '2')}},
   };
   for (const Case& c : failures) EXPECT_FALSE(IsCompleteDownload(c.outcome, digest)) << c.what;
+
+  DownloadOutcome unreadableLength = noLength;
+  unreadableLength.contentLengthUnreadable = true;
+  EXPECT_FALSE(IsCompleteDownload(unreadableLength, std::nullopt)) << "a length that cannot be read is no length check";
+}
+
+TEST(ParseContentLength, DecimalDigitsOfAnyLengthWithinSixtyFourBits) {
+  struct Case {
+    std::string text;
+    std::optional<std::uint64_t> length;
+  } cases[] = {
+      {"0", 0},
+      {"160432128", 160432128},
+      {"18446744073709551615", UINT64_MAX},
+      {std::string(40, '0') + "300000", 300000},  // longer than any fixed query buffer
+      {"18446744073709551616", std::nullopt},
+      {"99999999999999999999999", std::nullopt},
+      {"", std::nullopt},
+      {"12 34", std::nullopt},
+      {"-5", std::nullopt},
+      {"0x10", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseContentLength(c.text), c.length) << c.text;
 }
 
 TEST(Progress, PermilleAndWholeMebibytes) {

@@ -78,6 +78,43 @@ TEST(FindZipAsset, DigestOfTheChosenAssetOnly) {
   EXPECT_EQ(FindZipAsset(Feed("v2.0.12", Asset(kGoodUrl, R"("digest":null,)"))).digest, "");
 }
 
+// A mirror may order an asset's fields differently: the digest belongs to the object that
+// holds the URL, wherever it stands in it.
+TEST(FindZipAsset, DigestFromTheSameAssetObjectInAnyFieldOrder) {
+  const std::string hex(64, 'a'), otherHex(64, 'b');
+  auto urlFirst = [](const std::string& url, const std::string& digestField) {
+    return R"({"browser_download_url":")" + url + R"(","name":"a",)" + digestField +
+           R"("uploader":{"login":"bot","digest":"sha256:)" + std::string(64, 'c') + R"("},"size":10})";
+  };
+  struct Case {
+    const char* what;
+    std::string assets;
+    std::string digest;
+  } cases[] = {
+      {"URL before the digest", urlFirst(kGoodUrl, R"("digest":"sha256:)" + hex + R"(",)"), "sha256:" + hex},
+      {"URL first, after an asset with a digest",
+       urlFirst("https://x/MFRecomp.tar.gz", R"("digest":"sha256:)" + otherHex + R"(",)") + "," +
+           urlFirst(kGoodUrl, R"("digest":"sha256:)" + hex + R"(",)"),
+       "sha256:" + hex},
+      {"URL first, no digest of its own, the next asset has one",
+       urlFirst(kGoodUrl, "") + "," + urlFirst("https://x/MFRecomp.tar.gz", R"("digest":"sha256:)" + otherHex + R"(",)"),
+       ""},
+      {"a nested object's digest is not the asset's", urlFirst(kGoodUrl, R"("digest":null,)"), ""},
+      {"quotes and braces inside strings",
+       R"({"name":"a \"}{\" b","digest":"sha256:)" + hex + R"(","browser_download_url":")" + std::string(kGoodUrl) +
+           R"("})",
+       "sha256:" + hex},
+      {"an asset object left unclosed", R"({"browser_download_url":")" + std::string(kGoodUrl) +
+                                             R"(","digest":"sha256:)" + hex + R"(")",
+       "sha256:" + hex},
+  };
+  for (const Case& c : cases) {
+    ZipAsset asset = FindZipAsset(Feed("v2.0.12", c.assets));
+    EXPECT_EQ(asset.url, kGoodUrl) << c.what;
+    EXPECT_EQ(asset.digest, c.digest) << c.what;
+  }
+}
+
 TEST(FindNewerRelease, OfferOnlyForANewerTagWithAZip) {
   struct Case {
     const char* what;

@@ -48,6 +48,10 @@ TEST(ReleaseEndpoint, PublicHostUnlessOverridden) {
 
   EXPECT_FALSE(ReleaseEndpoint(std::string("")));
   EXPECT_FALSE(ReleaseEndpoint(std::string("localhost:https")));
+  // A malformed override means no check, never the public host.
+  for (const char* bad : {" ", "local host", "https://mirror.example", "mirror.example/api", ":8443", "[::1]:8443",
+                          "mirror.example:8443:1"})
+    EXPECT_FALSE(ReleaseEndpoint(std::string(bad))) << bad;
 }
 
 }  // namespace
