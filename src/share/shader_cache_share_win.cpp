@@ -7,6 +7,7 @@
 #include "settings/launcher_prefs.h"
 #include "settings/text_lines.h"
 #include "share/shader_cache_manifest.h"
+#include "ui/confirm_dialog_win.h"
 #include "ui/text_win.h"
 #include "ui/win_handles_win.h"
 
@@ -64,10 +65,8 @@ fs::path TemporaryFolder() {
   return fs::path(path);
 }
 
-bool AskForConsent() {
-  return ::MessageBoxW(nullptr, ui::TrPtr(kConsentText), ui::TrPtr(kConsentCaption), MB_YESNO | MB_ICONQUESTION) ==
-         IDYES;
-}
+// The launcher's own question, so that a Ukrainian question has Ukrainian buttons.
+bool AskForConsent() { return ui::ConfirmYesNo(nullptr, ui::TrWide(kConsentText), ui::TrWide(kConsentCaption)) == IDYES; }
 
 void StartHiddenPowerShell(const fs::path& script) {
   std::wstring commandLine =

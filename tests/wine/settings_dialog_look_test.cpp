@@ -86,6 +86,18 @@ TEST_P(SettingsDialogLookTest, EveryPageIsDarkReadableAndTidy) {
           return false;
       return true;
     })) << "a label is not drawn in light text";
+    // Both buttons drawn: a button face is not the page colour, and its text is light.
+    auto buttonShows = [&](int id) {
+      RECT box = {};
+      ::GetWindowRect(driver.Item(id), &box);
+      ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+      return ::IsWindowVisible(driver.Item(id)) && shot.At((box.left + box.right) / 2, box.top + 3) != kPage &&
+             shot.MaxBrightness(box.left, box.top, box.right, box.bottom) >= 150;
+    };
+    ASSERT_TRUE(WaitUntil([&] {
+      shot = CaptureClient(dialog);
+      return buttonShows(kSaveButtonId) && buttonShows(kCancelButtonId);
+    })) << "Save & Close or Cancel is missing from the page";
     SaveArtefactPng(shot, L"settings-" + language + L"-page" + std::to_wstring(page));
 
     for (size_t i = 0; i < children.size(); ++i) {
