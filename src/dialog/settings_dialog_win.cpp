@@ -140,6 +140,28 @@ void FitWindowToPages(HWND dialog, int buttonsTop) {
   ::SetWindowPos(dialog, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The width of a button text as the button draws it ("&&" shows one '&').
+int ButtonTextWidth(HWND dialog, const std::wstring& text) {
+  HDC dc = ::GetDC(dialog);
+  if (!dc) return 0;
+  HGDIOBJ oldFont = ::SelectObject(dc, DialogFont());
+  RECT box = {};
+  ::DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE);
+  ::SelectObject(dc, oldFont);
+  ::ReleaseDC(dialog, dc);
+  return box.right;
+}
+
+// The design width fits the English text; the button grows so that its text in either
+// language keeps the English padding, whichever language is shown.
+int ButtonWidth(HWND dialog, const char* english, int designWidth) {
+  int englishText = ButtonTextWidth(dialog, ui::Utf8ToWide(english));
+  int widest = englishText;
+  if (const std::string* ukrainian = i18n::FindUkrainian(english))
+    widest = std::max(widest, ButtonTextWidth(dialog, ui::Utf8ToWide(*ukrainian)));
+  return PaddedButtonWidth(designWidth, englishText, widest);
+}
+
 BOOL InitDialog(HWND dialog, DialogState& state) {
   ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
   ui::RequestDarkTitleBar(dialog);
@@ -156,8 +178,11 @@ BOOL InitDialog(HWND dialog, DialogState& state) {
   ShowSettingsPage(state.controls, 0);
 
   int buttonsTop = tallest + kButtonsBelowPages;
-  CreateButton(dialog, TrPtr("Save && Close"), BS_DEFPUSHBUTTON, kSaveId, width - 240, buttonsTop, 140);
-  CreateButton(dialog, TrPtr("Cancel"), 0, kCancelId, width - 100, buttonsTop, 90);
+  const int cancelWidth = ButtonWidth(dialog, "Cancel", 90);
+  const int saveWidth = ButtonWidth(dialog, "Save && Close", 140);
+  const int cancelX = width - 10 - cancelWidth;
+  CreateButton(dialog, TrPtr("Save && Close"), BS_DEFPUSHBUTTON, kSaveId, cancelX - saveWidth, buttonsTop, saveWidth);
+  CreateButton(dialog, TrPtr("Cancel"), 0, kCancelId, cancelX, buttonsTop, cancelWidth);
   FitWindowToPages(dialog, buttonsTop);
   return TRUE;  // the dialog manager focuses the first control: the tab strip
 }

@@ -60,6 +60,8 @@ constexpr TranslationPair kPairs[] = {
     {"Debug", "Налагодження"},
     {"Experimental", "Експериментальне"},
     {"Native", "Нативний рендер"},
+    // the one line of a page that has no settings
+    {"There are no settings on this page in this version.", "У цій версії на цій сторінці немає налаштувань."},
 
     // --- Setting labels and choice labels, in schema order ---------------------------------
     // Graphics page
