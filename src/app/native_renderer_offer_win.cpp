@@ -8,6 +8,7 @@
 #include "settings/native_renderer_offer.h"
 #include "settings/settings_schema.h"
 #include "ui/config_save_win.h"
+#include "ui/confirm_dialog_win.h"
 #include "ui/text_win.h"
 
 namespace mf::app {
@@ -45,8 +46,8 @@ void OfferNativeRenderer(const std::filesystem::path& executableFolder) {
   }
 
   std::wstring text = ui::Utf8ToWide(settings::NativeRendererOfferText());
-  int choice = ::MessageBoxW(nullptr, text.c_str(), ui::TrPtr(settings::kNativeOfferCaption), MB_YESNO | MB_ICONQUESTION);
-  bool accepted = choice == IDYES;
+  // The launcher's own question, so that a Ukrainian question has Ukrainian buttons.
+  bool accepted = ui::ConfirmYesNo(nullptr, text, ui::TrWide(settings::kNativeOfferCaption)) == IDYES;
   RecordAnswer(iniPath, accepted ? settings::kNativeOfferAccepted : settings::kNativeOfferDeclined);
   if (!accepted) return;
   row->value = "true";

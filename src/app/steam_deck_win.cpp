@@ -48,7 +48,7 @@ bool HasSteamDeckAdapter() {
     ComRelease<IDXGIAdapter1> adapter;
     HRESULT result = factory.object->EnumAdapters1(index, &adapter.object);
     if (result == DXGI_ERROR_NOT_FOUND) return false;
-    if (FAILED(result)) continue;
+    if (FAILED(result)) return false;  // a broken enumeration may never answer "not found"
     DXGI_ADAPTER_DESC1 description = {};
     if (SUCCEEDED(adapter.object->GetDesc1(&description)) && settings::IsSteamDeckAdapter(description.Description))
       return true;

@@ -23,6 +23,8 @@ using settings::SettingKind;
 
 constexpr int kMaxTooltipWidth = 420;
 constexpr wchar_t kTooltipProperty[] = L"mf_tooltip";
+constexpr int kEmptyPageNoteIdBase = 3000;
+constexpr char kEmptyPageNote[] = "There are no settings on this page in this version.";
 
 HWND CreateChild(HWND dialog, const wchar_t* className, const std::wstring& text, DWORD style, int id,
                  const PixelBox& box, int top) {
@@ -151,6 +153,13 @@ int CreateSettingsPage(HWND dialog, int clientWidth, int page, int top, SettingC
     if (static_cast<int>(schema[r].tab) != page) continue;
     controls.rows.push_back(CreateRow(dialog, schema[r], static_cast<int>(r), columns, k++, top));
   }
+  if (count == 0) {
+    PixelBox line = PlaceRow(ChoosePageColumns(1, clientWidth), 0, ValueControl::Edit).label;
+    line.width = clientWidth - 2 * kPageMargin;
+    if (HWND note = CreateChild(dialog, WC_STATICW, ui::TrWide(kEmptyPageNote), SS_NOPREFIX | SS_ENDELLIPSIS,
+                                kEmptyPageNoteIdBase + page, line, top))
+      controls.emptyPageNotes.emplace_back(page, note);
+  }
   return PageHeight(columns, count);
 }
 
@@ -161,6 +170,7 @@ void ShowSettingsPage(const SettingControls& controls, int page) {
     for (HWND window : {row.label, row.control, row.slider})
       if (window) ::ShowWindow(window, show);
   }
+  for (const auto& [notePage, note] : controls.emptyPageNotes) ::ShowWindow(note, notePage == page ? SW_SHOW : SW_HIDE);
 }
 
 void OnSliderMoved(SettingControls& controls, HWND slider) {

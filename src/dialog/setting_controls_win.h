@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog/setting_readback.h"
@@ -26,6 +27,8 @@ struct ControlRow {
 
 struct SettingControls {
   std::vector<ControlRow> rows;  // in table order, page by page
+  // A page without settings says so in one line rather than showing nothing: page, line.
+  std::vector<std::pair<int, HWND>> emptyPageNotes;
   // Set while the dialog itself changes a slider or an edit box, so that the notification
   // this causes does not echo back.
   bool syncing = false;

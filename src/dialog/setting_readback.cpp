@@ -88,7 +88,7 @@ std::string RejectedFieldsMessage(const std::vector<RejectedField>& fields) {
   std::string message = i18n::Translate("These fields do not hold a number and kept their previous values:");
   message += "\n";
   for (const RejectedField& field : fields)
-    message += "\n" + i18n::Translate(field.label) + ": \"" + field.typed + "\"";
+    message += "\n" + i18n::Translate(field.label) + i18n::Translate(": \"") + field.typed + i18n::Translate("\"");
   return message;
 }
 

@@ -113,9 +113,19 @@ HWND CreateButton(HWND dialog, const wchar_t* text, DWORD style, int id, int x, 
   return button;
 }
 
+// Only the page area is painted again: erasing the whole dialog would paint over the
+// buttons too, and they would be missing from the picture until they drew themselves again.
 void ShowPage(HWND dialog, int page) {
   ShowSettingsPage(StateOf(dialog).controls, page);
-  ::InvalidateRect(dialog, nullptr, TRUE);
+  RECT pages = {};
+  ::GetClientRect(dialog, &pages);
+  pages.top = kTabStripTop + kTabStripHeight;
+  RECT save = {};
+  if (HWND button = ::GetDlgItem(dialog, kSaveId); button && ::GetWindowRect(button, &save)) {
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&save), 2);
+    pages.bottom = save.top;
+  }
+  ::InvalidateRect(dialog, &pages, TRUE);
 }
 
 // The window keeps its width and grows to hold the tallest page, centred on the screen, or
@@ -128,6 +138,28 @@ void FitWindowToPages(HWND dialog, int buttonsTop) {
   int height = (window.bottom - window.top) - client.bottom + buttonsTop + kClientBelowButtons;
   ScreenPoint origin = DialogOrigin(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), width, height);
   ::SetWindowPos(dialog, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The width of a button text as the button draws it ("&&" shows one '&').
+int ButtonTextWidth(HWND dialog, const std::wstring& text) {
+  HDC dc = ::GetDC(dialog);
+  if (!dc) return 0;
+  HGDIOBJ oldFont = ::SelectObject(dc, DialogFont());
+  RECT box = {};
+  ::DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE);
+  ::SelectObject(dc, oldFont);
+  ::ReleaseDC(dialog, dc);
+  return box.right;
+}
+
+// The design width fits the English text; the button grows so that its text in either
+// language keeps the English padding, whichever language is shown.
+int ButtonWidth(HWND dialog, const char* english, int designWidth) {
+  int englishText = ButtonTextWidth(dialog, ui::Utf8ToWide(english));
+  int widest = englishText;
+  if (const std::string* ukrainian = i18n::FindUkrainian(english))
+    widest = std::max(widest, ButtonTextWidth(dialog, ui::Utf8ToWide(*ukrainian)));
+  return PaddedButtonWidth(designWidth, englishText, widest);
 }
 
 BOOL InitDialog(HWND dialog, DialogState& state) {
@@ -146,8 +178,11 @@ BOOL InitDialog(HWND dialog, DialogState& state) {
   ShowSettingsPage(state.controls, 0);
 
   int buttonsTop = tallest + kButtonsBelowPages;
-  CreateButton(dialog, TrPtr("Save && Close"), BS_DEFPUSHBUTTON, kSaveId, width - 240, buttonsTop, 140);
-  CreateButton(dialog, TrPtr("Cancel"), 0, kCancelId, width - 100, buttonsTop, 90);
+  const int cancelWidth = ButtonWidth(dialog, "Cancel", 90);
+  const int saveWidth = ButtonWidth(dialog, "Save && Close", 140);
+  const int cancelX = width - 10 - cancelWidth;
+  CreateButton(dialog, TrPtr("Save && Close"), BS_DEFPUSHBUTTON, kSaveId, cancelX - saveWidth, buttonsTop, saveWidth);
+  CreateButton(dialog, TrPtr("Cancel"), 0, kCancelId, cancelX, buttonsTop, cancelWidth);
   FitWindowToPages(dialog, buttonsTop);
   return TRUE;  // the dialog manager focuses the first control: the tab strip
 }
@@ -187,20 +222,26 @@ void Save(HWND dialog) {
   i18n::UiLanguage oldLanguage = i18n::CurrentUiLanguage();
   std::string newCode = ChosenLanguageCode(schema, oldLanguage);
 
+  const bool languageChanged = newCode != settings::LanguageCode(oldLanguage);
+  const i18n::UiLanguage newLanguage = newCode == "uk" ? i18n::UiLanguage::Ukrainian : i18n::UiLanguage::English;
+
+  // The error boxes are owned by the dialog: while one is up, Save cannot be pressed again.
   std::filesystem::path iniPath = settings::LauncherPrefsPath(state.launcherFolder);
   settings::ReadLauncherPrefs(iniPath);  // keep what others stored since the dialog opened
   StoreLauncherRows(schema, settings::LauncherPrefs());
-  ui::SaveConfigFileOrReport(settings::ConfigFilePath(state.launcherFolder));  // reports its own failure
-  settings::WriteLauncherPrefs(iniPath);
-  prompts::GeneratePromptOverlay(state.launcherFolder);  // from the bindings and style just saved
+  settings::LauncherPrefs()[std::string(settings::kLanguagePrefKey)] =
+      std::string(settings::LanguageCode(languageChanged ? newLanguage : oldLanguage));
+  ui::SaveConfigFileOrReport(settings::ConfigFilePath(state.launcherFolder), dialog);
+  // Refused as well when launcher.ini could not be read: the preferences it holds are unknown.
+  const bool prefsSaved = settings::WriteLauncherPrefs(iniPath);
+  if (!prefsSaved) ui::ReportUnsavedFile(iniPath, dialog);
+  prompts::GeneratePromptOverlay(state.launcherFolder);  // from the bindings and style on disk now
 
   if (!rejected.empty()) ShowMessage(dialog, RejectedFieldsMessage(rejected), MB_ICONWARNING);
-  if (newCode != settings::LanguageCode(oldLanguage)) {
-    i18n::SetUiLanguage(newCode == "uk" ? i18n::UiLanguage::Ukrainian : i18n::UiLanguage::English);
-    settings::StoreLanguagePreference(state.launcherFolder, i18n::CurrentUiLanguage());
+  // A language that was not stored would not apply at the next start either.
+  if (languageChanged && prefsSaved) {
+    i18n::SetUiLanguage(newLanguage);
     ShowMessage(dialog, i18n::Translate("Launcher language changed. Restart to apply."), MB_ICONINFORMATION);
-  } else {
-    settings::StoreLanguagePreference(state.launcherFolder, oldLanguage);
   }
   ::EndDialog(dialog, kSettingsSaved);
 }

@@ -96,4 +96,8 @@ ScreenPoint DialogOrigin(int screenWidth, int screenHeight, int windowWidth, int
 
 int DropDownListWidth(int controlWidth, int widestEntryText) { return std::max(controlWidth, widestEntryText + 24); }
 
+int PaddedButtonWidth(int designWidth, int englishText, int widestText) {
+  return designWidth + std::max(0, widestText - englishText);
+}
+
 }  // namespace mf::dialog

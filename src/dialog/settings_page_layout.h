@@ -52,6 +52,10 @@ struct ScreenPoint {
 };
 ScreenPoint DialogOrigin(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
 
+// A dialog button sized for its English text (designWidth holds englishText and its
+// padding) widened so that the widest of its texts keeps that same padding.
+int PaddedButtonWidth(int designWidth, int englishText, int widestText);
+
 // The drop-down list of a choice row is as wide as its widest entry needs, never narrower
 // than the box itself.
 int DropDownListWidth(int controlWidth, int widestEntryText);

@@ -60,18 +60,20 @@ constexpr TranslationPair kPairs[] = {
     {"Debug", "Налагодження"},
     {"Experimental", "Експериментальне"},
     {"Native", "Нативний рендер"},
+    // the one line of a page that has no settings
+    {"There are no settings on this page in this version.", "У цій версії на цій сторінці немає налаштувань."},
 
     // --- Setting labels and choice labels, in schema order ---------------------------------
     // Graphics page
     {"Render Target Path", "Режим рендер-цілей"},
     {"ROV (recommended)", "ROV (рекомендовано)"},
-    {"RTV (compatibility)", "RTV (сумісність)"},
+    {"RTV (compatibility)", "RTV (для сумісності)"},
     {"Auto (SDK default)", "Авто (типово для SDK)"},
     {"Internal Resolution Scale", "Масштаб роздільності"},
-    {"1x — 1280x720 internal", "1x — внутрішня 1280x720"},
-    {"2x — 2560x1440 internal (recommended)", "2x — внутрішня 2560x1440 (рекомендовано)"},
-    {"3x — 3840x2160 internal", "3x — внутрішня 3840x2160"},
-    {"4x — 5120x2880 internal (slowest)", "4x — внутрішня 5120x2880 (найповільніше)"},
+    {"1x — 1280x720 internal", "1x — 1280x720 (внутрішня)"},
+    {"2x — 2560x1440 internal (recommended)", "2x — 2560x1440 (внутрішня, рекомендовано)"},
+    {"3x — 3840x2160 internal", "3x — 3840x2160 (внутрішня)"},
+    {"4x — 5120x2880 internal (slowest)", "4x — 5120x2880 (внутрішня, найповільніше)"},
     {"Native 2x MSAA", "Нативне 2x MSAA"},
     {"Anisotropic Filtering", "Анізотропна фільтрація"},
     {"Game default", "Як у грі"},
@@ -101,7 +103,7 @@ constexpr TranslationPair kPairs[] = {
     {"Ultra Performance", "Ультрапродуктивність"},
     {"FSR Softness (0 = sharpest)", "М’якість FSR (0 = найрізкіше)"},
     {"CAS Extra Sharpness", "Додаткова різкість CAS"},
-    {"Preserve Aspect (Letterbox)", "Зберігати пропорції кадру"},
+    {"Preserve Aspect (Letterbox)", "Зберігати пропорції (чорні смуги)"},
     {"60 FPS (ovk patch)", "60 FPS (патч ovk)"},
     {"Shader Compile Indicator", "Індикатор компіляції шейдерів"},
     {"Shader Indicator: Verbose", "Індикатор шейдерів: докладно"},
@@ -112,13 +114,13 @@ constexpr TranslationPair kPairs[] = {
     {"Window Height (0 = auto)", "Висота вікна (0 = авто)"},
     {"Monitor", "Монітор"},
     // first entry of the monitor list; the per-display entries are shown as built
-    {"Default (primary)", "Типовий (основний)"},
+    {"Default (primary)", "Основний"},
     // endings of the per-display entries: "1: DISPLAY1  2560x1440" + "  (primary)", and
     // a stored number + ": (not connected)" for a display no longer attached
     {"  (primary)", "  (основний)"},
     {": (not connected)", ": (не підключено)"},
     {"Allow VRR / Tearing", "Дозволити VRR / розриви кадру"},
-    {"Output Dithering", "Дизеринг виводу"},
+    {"Output Dithering", "Дизеринг на виході"},
 
     // Advanced page (launcher options first)
     {"Launcher Language", "Мова лаунчера"},
@@ -127,11 +129,11 @@ constexpr TranslationPair kPairs[] = {
     {"Steam Overlay", "Оверлей Steam"},
     {"On (Steam default)", "Увімк. (типово для Steam)"},
     {"Off (fixes black screen / tinted quarter frame)",
-     "Вимк. (від чорного екрана / тонованої чверті кадру)"},
+     "Вимк. (усуває чорний екран / кольорову чверть кадру)"},
     {"Share Shader Cache", "Ділитися кешем шейдерів"},
     {"On - send my shader cache (anonymous) to the project",
      "Увімк. — надсилати мій кеш шейдерів (анонімно) проєкту"},
-    {"Input Backend", "Бекенд вводу"},
+    {"Input Backend", "Бекенд введення"},
     {"SDL (recommended, DualSense support)", "SDL (рекомендовано, підтримка DualSense)"},
     {"XInput (Xbox controllers only)", "XInput (лише контролери Xbox)"},
     {"Texture Dump (textures\\dump)", "Дамп текстур (textures\\dump)"},
@@ -145,11 +147,11 @@ constexpr TranslationPair kPairs[] = {
     {"4x - 5120x2880", "4x — 5120x2880"},
 
     // Advanced page (game options)
-    {"Controller Mappings (SDL)", "Розкладки контролерів (SDL)"},
+    {"Controller Mappings (SDL)", "Відповідності кнопок (SDL)"},
     {"Game Language", "Мова гри"},
     {"German (Deutsch)", "Німецька (Deutsch)"},
-    {"French (Francais)", "Французька (Francais)"},
-    {"Spanish (Espanol)", "Іспанська (Espanol)"},
+    {"French (Francais)", "Французька (Français)"},
+    {"Spanish (Espanol)", "Іспанська (Español)"},
     {"Italian (Italiano)", "Італійська (Italiano)"},
     {"GPU Adapter", "Графічний адаптер"},
     {"Auto (first physical GPU)", "Авто (перший фізичний GPU)"},
@@ -157,8 +159,8 @@ constexpr TranslationPair kPairs[] = {
     {"Adapter 1", "Адаптер 1"},
     {"Adapter 2", "Адаптер 2"},
     {"Async Shader Compilation", "Асинхронна компіляція шейдерів"},
-    {"Texture Cache Soft Limit (MB)", "Кеш текстур: м’який ліміт, МБ"},
-    {"Texture Cache Hard Limit (MB)", "Кеш текстур: жорсткий ліміт, МБ"},
+    {"Texture Cache Soft Limit (MB)", "Кеш текстур: м’який ліміт (МБ)"},
+    {"Texture Cache Hard Limit (MB)", "Кеш текстур: жорсткий ліміт (МБ)"},
     {"Mute Game Audio", "Вимкнути звук гри"},
     {"Audio Output", "Аудіовихід"},
     {"Auto (follow the Windows output device)", "Авто (за пристроєм виведення Windows)"},
@@ -193,7 +195,7 @@ constexpr TranslationPair kPairs[] = {
     {"Camera Auto-center Hold (ms)", "Затримка автоцентрування (мс)"},
     {"Mouse as Right Stick", "Миша як правий стік"},
     {"Mouse Sensitivity", "Чутливість миші"},
-    {"Stick Scale (units per pixel)", "Масштаб стіка (одиниць/піксель)"},
+    {"Stick Scale (units per pixel)", "Масштаб стіка (од. на піксель)"},
     {"Deadzone Floor (stick units)", "Поріг мертвої зони (од. стіка)"},
     {"Invert Mouse Y", "Інвертувати вісь Y миші"},
     {"Aim: per-axis mouse floor", "Прицілювання: поріг осей миші"},
@@ -265,8 +267,8 @@ constexpr TranslationPair kPairs[] = {
     {"First test version brought to a proper state: DirectX 12 draws the game directly, faster, up "
      "to 4x internal resolution. Off = the stock emulated path, exactly as before. Please report "
      "your FPS, your hardware and anything that looks wrong on GitHub.",
-     "Перша тестова версія, доведена до ладу: DirectX 12 малює гру напряму, швидше, з внутрішньою "
-     "роздільністю до 4x. Вимк. = стандартний емульований шлях, точно як раніше. Будь ласка, "
+     "Перша тестова версія, доведена до ладу: рендерить гру безпосередньо через DirectX 12, швидше, "
+     "з внутрішньою роздільністю до 4x. Вимк. = стандартна емуляція, усе як раніше. Будь ласка, "
      "повідомляйте на GitHub свій FPS, конфігурацію комп’ютера і все, що виглядає неправильно."},
     {"Renders the whole frame at this multiple of the console's resolution and scales it down to "
      "your window: sharper image, no jagged edges. Needs the native renderer above; the cost is "
@@ -277,7 +279,7 @@ constexpr TranslationPair kPairs[] = {
     {"While aiming, lifts each mouse axis over the game's deadzone separately, so diagonal aim no "
      "longer staircases (#30). Off = 1.4.1 behaviour.",
      "Під час прицілювання виводить кожну вісь миші за мертву зону гри окремо, тож діагональне "
-     "прицілювання більше не йде сходинками (#30). Вимк. = поведінка 1.4.1."},
+     "прицілювання більше не йде сходинками (#30). Вимк. — як у версії 1.4.1."},
 
     // --- Start-up offers and notices ---------------------------------------------------------
     // Steam Deck preset
@@ -296,8 +298,8 @@ constexpr TranslationPair kPairs[] = {
      "everyone meets fewer stutters from shader compilation.\n\nYou can change this later under "
      "Settings → Advanced → Share Shader Cache.",
      "Поділитися своїм кешем шейдерів із проєктом?\n\nНадсилаються лише мікрокод шейдерів та описи "
-     "конвеєрів, більше нічого. Кеші, надіслані гравцями, об’єднуються й виходять у наступному "
-     "релізі, тож усі матимуть менше підвисань через компіляцію шейдерів.\n\nЦе можна змінити "
+     "конвеєрів, більше нічого. Кеші, надіслані гравцями, об’єднуються й увійдуть до наступного "
+     "випуску, тож усі матимуть менше підвисань через компіляцію шейдерів.\n\nЦе можна змінити "
      "пізніше: Налаштування → Додатково → Ділитися кешем шейдерів."},
 
     // Native renderer offer: four paragraphs joined by "\n\n"; the third is followed by
@@ -309,14 +311,14 @@ constexpr TranslationPair kPairs[] = {
      "higher frame rate, and a sharper picture at a higher internal resolution (up to 4x). This is "
      "the first test version brought to a proper state: colours, lighting, the sky, depth of field "
      "and the mirror floors now look the way they should.",
-     "Він малює гру напряму через DirectX 12 замість емуляції графічного чипа Xbox 360: вища частота "
+     "Він рендерить гру безпосередньо через DirectX 12 замість емуляції графічного чипа Xbox 360: вища частота "
      "кадрів і чіткіше зображення з вищою внутрішньою роздільністю (до 4x). Це перша тестова "
      "версія, доведена до ладу: кольори, освітлення, небо, глибина різкості та дзеркальні підлоги "
      "тепер виглядають так, як мають."},
     {"Please play with it and tell us how it goes: your impressions, your FPS and your hardware "
      "(graphics card and processor), in the project's GitHub issues",
-     "Будь ласка, випробуйте його й розкажіть нам, як він працює: ваші враження, FPS і "
-     "конфігурацію (відеокарту та процесор), у розділі issues проєкту на GitHub"},
+     "Будь ласка, випробуйте його й напишіть про свої враження, FPS і конфігурацію (відеокарту "
+     "та процесор) у розділі Issues проєкту на GitHub"},
     {"Turn the native renderer on now? You can switch it off at any time in Settings -> Native.",
      "Увімкнути нативний рендер зараз? Вимкнути його можна будь-коли: Налаштування → Нативний "
      "рендер."},
@@ -325,17 +327,21 @@ constexpr TranslationPair kPairs[] = {
     {"Launcher language changed. Restart to apply.",
      "Мову лаунчера змінено. Перезапустіть лаунчер, щоб застосувати зміни."},
     {"Failed to launch mirefall.exe.\nMake sure it exists next to PlayMirefall.exe.",
-     "Не вдалося запустити mirefall.exe.\nПереконайтеся, що він лежить поруч із PlayMirefall.exe."},
+     "Не вдалося запустити mirefall.exe.\nПереконайтеся, що цей файл є в тій самій теці, що й "
+     "PlayMirefall.exe."},
     // "Failed to write settings to:\n" + path + "\n\nCheck file permissions and disk space."
-    {"MFLauncher — Save error", "MFLauncher — Помилка збереження"},
+    {"MFLauncher — Save error", "MFLauncher — помилка збереження"},
     {"Failed to write settings to:\n", "Не вдалося записати налаштування до файлу:\n"},
     {"\n\nCheck file permissions and disk space.",
      "\n\nПеревірте права доступу до файлу та вільне місце на диску."},
 
     // --- Settings dialog: values it could not take, values it keeps ------------------------
-    // "These fields…" + one line per field: label + ": \"" + typed text + "\""
+    // "These fields…" + one line per field: label + ": \"" + typed text + "\"", the quotes translated
     {"These fields do not hold a number and kept their previous values:",
-     "У цих полях не число, тому вони зберегли попередні значення:"},
+     "Ці поля не містять числа, тому для них залишено попередні значення:"},
+    // the typed text in quotation marks: ": \"" + text + "\""
+    {": \"", ": «"},
+    {"\"", "»"},
     // a choice value the list does not know: the value (or "(empty)") + " (from mirefall.toml)"
     {"(empty)", "(порожньо)"},
     {" (from mirefall.toml)", " (з mirefall.toml)"},

@@ -84,7 +84,8 @@ bool FileCarriesStamp(const fs::path& file, std::string_view fingerprint) {
 // images that differ from what is on disk (none when all are up to date).
 OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
   OverlayJob job;
-  settings::ReadLauncherPrefs(settings::LauncherPrefsPath(launcherFolder));
+  // Unread preferences would look like the default prompt style: the files stay as they are.
+  if (!settings::ReadLauncherPrefs(settings::LauncherPrefsPath(launcherFolder))) return job;
   const std::string style = CurrentPromptStyle();
   if (settings::SettingsSchema().empty()) settings::BuildSettingsSchema();
   settings::ReadConfigFile(settings::ConfigFilePath(launcherFolder));

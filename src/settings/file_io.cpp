@@ -15,6 +15,7 @@
 #endif
 
 #include "settings/file_replace.h"
+#include "settings/utf16_to_utf8.h"
 
 namespace mf::settings {
 namespace {
@@ -76,6 +77,13 @@ std::pair<fs::path, UniqueFile> CreateTemporaryBeside(const fs::path& target) {
   return {};
 }
 
+#ifdef _WIN32
+std::u16string_view NativeUnits(const fs::path& path) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  return {reinterpret_cast<const char16_t*>(path.native().data()), path.native().size()};
+}
+#endif
+
 bool IsReadOnly(const fs::file_status& status) {
   return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
@@ -123,9 +131,20 @@ bool WriteFileAtomically(const fs::path& target, std::string_view bytes) {
   return true;
 }
 
+// path.u8string() throws for a Windows name holding an unpaired surrogate, which NTFS allows.
 std::string PathToUtf8(const fs::path& path) {
-  std::u8string utf8 = path.u8string();
-  return std::string(utf8.begin(), utf8.end());
+#ifdef _WIN32
+  return Utf16ToUtf8(NativeUnits(path));
+#else
+  return path.native();  // already the bytes the system stores
+#endif
+}
+
+std::optional<std::string> PathToExactUtf8(const fs::path& path) {
+#ifdef _WIN32
+  if (!IsWellFormedUtf16(NativeUnits(path))) return std::nullopt;
+#endif
+  return PathToUtf8(path);
 }
 
 }  // namespace mf::settings

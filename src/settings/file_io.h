@@ -22,7 +22,12 @@ bool IsSurelyAbsent(const std::filesystem::path& path);
 // was and the temporary file is removed.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
-// The path as UTF-8 text, for messages.
+// The path as UTF-8 text, for messages. Works for every name Windows accepts: a unit that
+// is no character (an unpaired surrogate) shows as U+FFFD.
 std::string PathToUtf8(const std::filesystem::path& path);
+
+// The path as UTF-8 text that names the same file again, or nothing when it cannot be
+// written in UTF-8 (an unpaired surrogate in a Windows name).
+std::optional<std::string> PathToExactUtf8(const std::filesystem::path& path);
 
 }  // namespace mf::settings

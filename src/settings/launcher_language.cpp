@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kLanguageKey = "launcher_language";
+constexpr std::string_view kLanguageKey = kLanguagePrefKey;
 
 bool IsKnownLanguageCode(std::string_view code) { return code == "uk" || code == "en"; }
 

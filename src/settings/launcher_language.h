@@ -11,6 +11,9 @@
 
 namespace mf::settings {
 
+// The launcher.ini key that holds the language code.
+inline constexpr std::string_view kLanguagePrefKey = "launcher_language";
+
 // "uk" for Ukrainian, "en" for English.
 std::string_view LanguageCode(i18n::UiLanguage language);
 

@@ -90,7 +90,11 @@ std::string BuildShareScript(const ShareScriptPaths& paths, std::string_view web
       "$zip = " + PowerShellQuoted(paths.archive),
       "$jf = " + PowerShellQuoted(paths.payload),
       "Remove-Item -LiteralPath $zip -ErrorAction SilentlyContinue",
-      "Compress-Archive -Path (Join-Path $src '*.xsh'), (Join-Path $src '*.xpso') -DestinationPath $zip -Force",
+      // Literal paths only: -Path would read the brackets of a folder such as "Mirefall [GOG]" as
+      // a wildcard set, match nothing and leave the archive empty.
+      "$files = @(Get-ChildItem -LiteralPath $src -File | Where-Object { $_.Extension -eq '.xsh' -or "
+      "$_.Extension -eq '.xpso' } | ForEach-Object { $_.FullName })",
+      "Compress-Archive -LiteralPath $files -DestinationPath $zip -Force",
       "$marker = " + PowerShellQuoted(paths.marker),
       "& curl.exe -s -S -f -F \"payload_json=<$jf\" -F \"file=@$zip\" " + PowerShellQuoted(webhookUrl) +
           " | Out-Null",

@@ -7,6 +7,7 @@
 #include "settings/launcher_prefs.h"
 #include "settings/text_lines.h"
 #include "share/shader_cache_manifest.h"
+#include "ui/confirm_dialog_win.h"
 #include "ui/text_win.h"
 #include "ui/win_handles_win.h"
 
@@ -64,10 +65,8 @@ fs::path TemporaryFolder() {
   return fs::path(path);
 }
 
-bool AskForConsent() {
-  return ::MessageBoxW(nullptr, ui::TrPtr(kConsentText), ui::TrPtr(kConsentCaption), MB_YESNO | MB_ICONQUESTION) ==
-         IDYES;
-}
+// The launcher's own question, so that a Ukrainian question has Ukrainian buttons.
+bool AskForConsent() { return ui::ConfirmYesNo(nullptr, ui::TrWide(kConsentText), ui::TrWide(kConsentCaption)) == IDYES; }
 
 void StartHiddenPowerShell(const fs::path& script) {
   std::wstring commandLine =
@@ -104,19 +103,24 @@ void ShareShaderCache(const fs::path& executableFolder) {
   const fs::path marker = cacheFolder / L".shared_fp";
   if (LastSharedFingerprint(marker) == fingerprint) return;
 
-  settings::LauncherPrefs()[std::string(kSharedFingerprintKey)] = fingerprint;
-  settings::WriteLauncherPrefs(iniPath);
-
   const fs::path temporary = TemporaryFolder();
   if (temporary.empty()) return;
   const fs::path payload = temporary / L"mf1_share_cache.json";
   const fs::path script = temporary / L"mf1_share_cache.ps1";
   const fs::path archive = temporary / fs::path(L"MFRecomp_shadercache_" + ui::Utf8ToWide(fingerprint) + L".zip");
-  if (!settings::WriteFileAtomically(payload, BuildPayloadJson(kCurrentVersionTag, files, fingerprint))) return;
 
-  ShareScriptPaths paths = {settings::PathToUtf8(cacheFolder), settings::PathToUtf8(archive),
-                            settings::PathToUtf8(payload), settings::PathToUtf8(marker)};
-  std::string scriptText = std::string(kUtf8Bom) + BuildShareScript(paths, MF_SHADER_SHARE_WEBHOOK_URL, fingerprint);
+  // A folder name UTF-8 cannot spell (an unpaired surrogate) would send the script to
+  // another folder: such a cache is not shared.
+  std::optional<std::string> paths[] = {settings::PathToExactUtf8(cacheFolder), settings::PathToExactUtf8(archive),
+                                        settings::PathToExactUtf8(payload), settings::PathToExactUtf8(marker)};
+  for (const std::optional<std::string>& path : paths)
+    if (!path) return;
+  ShareScriptPaths scriptPaths = {*paths[0], *paths[1], *paths[2], *paths[3]};
+
+  settings::LauncherPrefs()[std::string(kSharedFingerprintKey)] = fingerprint;
+  settings::WriteLauncherPrefs(iniPath);
+  if (!settings::WriteFileAtomically(payload, BuildPayloadJson(kCurrentVersionTag, files, fingerprint))) return;
+  std::string scriptText = std::string(kUtf8Bom) + BuildShareScript(scriptPaths, MF_SHADER_SHARE_WEBHOOK_URL, fingerprint);
   if (!settings::WriteFileAtomically(script, scriptText)) return;
   StartHiddenPowerShell(script);
 }

@@ -7,12 +7,16 @@
 
 namespace mf::ui {
 
-bool SaveConfigFileOrReport(const std::filesystem::path& configPath) {
+bool SaveConfigFileOrReport(const std::filesystem::path& configPath, HWND owner) {
   settings::ConfigSaveResult result = settings::WriteConfigFile(configPath);
   if (result.succeeded) return true;
-  std::wstring text = Utf8ToWide(settings::SaveErrorText(result.path));
-  ::MessageBoxW(nullptr, text.c_str(), TrPtr(settings::kSaveErrorCaption), MB_ICONERROR | MB_OK);
+  ReportUnsavedFile(result.path, owner);
   return false;
+}
+
+void ReportUnsavedFile(const std::filesystem::path& path, HWND owner) {
+  std::wstring text = Utf8ToWide(settings::SaveErrorText(path));
+  ::MessageBoxW(owner, text.c_str(), TrPtr(settings::kSaveErrorCaption), MB_ICONERROR | MB_OK);
 }
 
 }  // namespace mf::ui

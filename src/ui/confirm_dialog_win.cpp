@@ -1,5 +1,6 @@
 #include "ui/confirm_dialog_win.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ui/dark_dialog_win.h"
@@ -16,6 +17,45 @@ struct ConfirmRecord {
   HWND dialog = nullptr;
 };
 
+constexpr int kTextMargin = 16;
+constexpr int kBelowText = 76;         // the gap, the buttons and the margin under them
+constexpr int kWidestClient = 560;     // long questions widen the box up to this, then grow it
+
+// The height the message needs when wrapped at textWidth, in the dialog's font.
+int MessageHeight(HWND dialog, const std::wstring& message, int textWidth) {
+  HDC dc = ::GetDC(dialog);
+  if (!dc) return 0;
+  HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  RECT box = {0, 0, textWidth, 0};
+  ::DrawTextW(dc, message.c_str(), -1, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  ::SelectObject(dc, oldFont);
+  ::ReleaseDC(dialog, dc);
+  return box.bottom;
+}
+
+// The template's size suits a short question; a longer one gets a wider, then taller box,
+// so that the whole text shows. The box stays centred on its screen.
+void FitToMessage(HWND dialog, const std::wstring& message, int& width, int& height) {
+  int textHeight = MessageHeight(dialog, message, width - 2 * kTextMargin);
+  if (textHeight + kBelowText > height && width < kWidestClient) {
+    width = kWidestClient;
+    textHeight = MessageHeight(dialog, message, width - 2 * kTextMargin);
+  }
+  height = std::max(height, textHeight + kBelowText);
+
+  RECT window = {}, client = {};
+  ::GetWindowRect(dialog, &window);
+  ::GetClientRect(dialog, &client);
+  int outerWidth = (window.right - window.left) - client.right + width;
+  int outerHeight = (window.bottom - window.top) - client.bottom + height;
+  MONITORINFO monitor = {sizeof monitor};
+  ::GetMonitorInfoW(::MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& area = monitor.rcWork;
+  int x = area.left + std::max(0L, (area.right - area.left - outerWidth) / 2);
+  int y = area.top + std::max(0L, (area.bottom - area.top - outerHeight) / 2);
+  ::SetWindowPos(dialog, nullptr, x, y, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void InitDialog(HWND dialog, ConfirmRecord& record) {
   record.dialog = dialog;
   RequestDarkTitleBar(dialog);
@@ -23,8 +63,9 @@ void InitDialog(HWND dialog, ConfirmRecord& record) {
   RECT client = {};
   ::GetClientRect(dialog, &client);
   int width = client.right, height = client.bottom;
-  CreateDialogChild(dialog, L"STATIC", record.message->c_str(), SS_NOPREFIX, kMessageId, 16, 16, width - 32,
-                    height - 76);
+  FitToMessage(dialog, *record.message, width, height);
+  CreateDialogChild(dialog, L"STATIC", record.message->c_str(), SS_NOPREFIX, kMessageId, kTextMargin, kTextMargin,
+                    width - 2 * kTextMargin, height - kBelowText);
   int yesX = (width - 208) / 2;
   HWND yes = CreateDialogChild(dialog, L"BUTTON", TrPtr("Yes"), WS_TABSTOP | BS_DEFPUSHBUTTON, IDYES, yesX,
                                height - 44, 100, 28);

@@ -94,6 +94,35 @@ TEST_F(ConfirmYesNoTest, ButtonsSpeakUkrainian) {
   EXPECT_EQ(Answer(), IDNO);
 }
 
+// A question of several paragraphs (the native renderer offer, longest in Ukrainian) shows
+// all of its text above the buttons.
+TEST_F(ConfirmYesNoTest, LongQuestionShowsAllOfItsText) {
+  std::wstring paragraph =
+      L"\u0426\u0435 \u043F\u0435\u0440\u0448\u0430 \u0442\u0435\u0441\u0442\u043E\u0432\u0430 "
+      L"\u0432\u0435\u0440\u0441\u0456\u044F DirectX 12 renderer, colours, lighting, the sky, depth of field "
+      L"and the mirror floors now look the way they should.";
+  std::wstring message = paragraph + L"\n\n" + paragraph + L"\n\n" + paragraph + L"\n\n" + paragraph;
+  HWND dialog = Ask(message);
+  ASSERT_TRUE(dialog);
+  HWND text = ::GetDlgItem(dialog, 900);
+  RECT shown = {};
+  ::GetClientRect(text, &shown);
+  HDC dc = ::GetDC(text);
+  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(text, WM_GETFONT, 0, 0)));
+  RECT needed = {0, 0, shown.right, 0};
+  ::DrawTextW(dc, message.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(text, dc);
+  EXPECT_GE(shown.bottom, needed.bottom) << "the text is cut off";
+
+  RECT textBox = {}, yesBox = {};
+  ::GetWindowRect(text, &textBox);
+  ::GetWindowRect(::GetDlgItem(dialog, IDYES), &yesBox);
+  EXPECT_LE(textBox.bottom, yesBox.top) << "the text runs under the buttons";
+  PostKey(::GetDlgItem(dialog, IDYES), VK_ESCAPE);
+  EXPECT_EQ(Answer(), IDNO);
+}
+
 // Runs the save the settings dialog runs, answers the error box it must show and checks
 // that the box names the file and has no owner, and that the save reports failure.
 void ExpectSaveErrorBox(const std::filesystem::path& config) {

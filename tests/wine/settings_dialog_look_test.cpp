@@ -6,9 +6,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "i18n/translate.h"
+#include "i18n/utf16_win.h"
 #include "settings/settings_schema.h"
 #include "settings_dialog_support.h"
 
@@ -72,6 +75,12 @@ TEST_P(SettingsDialogLookTest, EveryPageIsDarkReadableAndTidy) {
     SCOPED_TRACE("page " + std::to_string(page));
     ASSERT_TRUE(driver.ShowPage(page));
     std::vector<Child> children = VisibleChildren(dialog);
+    if (page == 5) {  // "Experimental" has no settings: one line says so
+      std::wstring note = i18n::Utf8ToWide(i18n::Translate("There are no settings on this page in this version."));
+      EXPECT_TRUE(std::any_of(children.begin(), children.end(), [&](const Child& child) {
+        return child.className == L"Static" && WindowText(child.window) == note;
+      })) << "the empty page is not explained";
+    }
     // Painted once the corners are the page colour and the Save button shows.
     Capture shot;
     ASSERT_TRUE(WaitUntil([&] {
@@ -86,7 +95,31 @@ TEST_P(SettingsDialogLookTest, EveryPageIsDarkReadableAndTidy) {
           return false;
       return true;
     })) << "a label is not drawn in light text";
+    // Both buttons drawn: a button face is not the page colour, and its text is light.
+    auto buttonShows = [&](int id) {
+      RECT box = {};
+      ::GetWindowRect(driver.Item(id), &box);
+      ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+      return ::IsWindowVisible(driver.Item(id)) && shot.At((box.left + box.right) / 2, box.top + 3) != kPage &&
+             shot.MaxBrightness(box.left, box.top, box.right, box.bottom) >= 150;
+    };
+    ASSERT_TRUE(WaitUntil([&] {
+      shot = CaptureClient(dialog);
+      return buttonShows(kSaveButtonId) && buttonShows(kCancelButtonId);
+    })) << "Save & Close or Cancel is missing from the page";
     SaveArtefactPng(shot, L"settings-" + language + L"-page" + std::to_wstring(page));
+
+    // The buttons keep the padding their English texts have in 140 and 90 pixels.
+    for (auto [id, english, designWidth] : {std::tuple{kSaveButtonId, L"Save & Close", 140},
+                                            std::tuple{kCancelButtonId, L"Cancel", 90}}) {
+      HWND button = driver.Item(id);
+      std::wstring shown = WindowText(button);
+      if (size_t amp = shown.find(L"&&"); amp != std::wstring::npos) shown.erase(amp, 1);
+      RECT box = {};
+      ::GetWindowRect(button, &box);
+      EXPECT_GE((box.right - box.left) - TextWidthIn(button, shown), designWidth - TextWidthIn(button, english))
+          << "the text of " << testing::PrintToString(shown) << " fills its button";
+    }
 
     for (size_t i = 0; i < children.size(); ++i) {
       const Child& a = children[i];

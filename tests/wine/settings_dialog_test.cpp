@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <set>
 
 #include "i18n/translate.h"
@@ -308,12 +309,62 @@ TEST_F(SettingsDialogTest, AFailedConfigSaveIsReportedAndTheRestIsSaved) {
   HWND box = WaitForProcessWindow(::GetCurrentProcessId(), L"#32770", L"MFLauncher \u2014 Save error");
   ASSERT_TRUE(box) << "no save-error box";
   EXPECT_NE(StaticTexts(box).find(config.wstring()), std::wstring::npos);
+  EXPECT_EQ(::GetWindow(box, GW_OWNER), driver.dialog()) << "the dialog owns the box";
+  EXPECT_FALSE(::IsWindowEnabled(driver.dialog())) << "Save cannot be pressed again while the box is up";
   driver.PressOk(box);
   EXPECT_EQ(driver.Result(), 1);
   ::CloseHandle(holder);
 
   EXPECT_EQ(File("mirefall.toml"), kConfig);
   EXPECT_EQ(Prefs()["launcher_steam_overlay"], "off");
+}
+
+// launcher.ini read-only, or held open so that it cannot even be read: the player is told
+// that it was not saved, the language change is not claimed, and the overlay is not rebuilt
+// from preferences that were never read.
+TEST_F(SettingsDialogTest, AnUnsavedLauncherIniIsReportedAndTheLanguageStays) {
+  enum class Fault { ReadOnly, Unreadable };
+  for (Fault fault : {Fault::Unreadable, Fault::ReadOnly}) {
+    SCOPED_TRACE(fault == Fault::ReadOnly ? "read-only" : "unreadable");
+    const std::string overlay = "textures/2D1098B531AA9CA8.overlay.png";
+    folder_.WriteFile(overlay, "the player's own picture");
+    ASSERT_EQ(File(overlay.c_str()), "the player's own picture");
+    SettingsDialogDriver driver(folder_);
+    ASSERT_TRUE(driver.Open());
+    ASSERT_TRUE(driver.ShowPage(1));
+    HWND language = driver.Control("launcher_language");
+    ::SetFocus(language);
+    ::PostMessageW(language, WM_KEYDOWN, VK_END, 1);
+    ASSERT_TRUE(WaitUntil([&] { return SelectedText(language) == L"Ukrainian"; }));
+
+    std::filesystem::path ini = folder_.path() / "launcher.ini";
+    std::unique_ptr<ChildProcess> holder;  // another program holding the file, sharing nothing
+    if (fault == Fault::ReadOnly) {
+      ASSERT_TRUE(::SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    } else {
+      holder = std::make_unique<ChildProcess>(BuildOutputFolder() / L"hold_file.exe",
+                                              L"\"" + ini.wstring() + L"\" -1", folder_.path());
+      ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(folder_.path() / "launcher.ini.held"); }));
+    }
+    driver.Click(driver.Item(kSaveButtonId));
+    HWND box = WaitForProcessWindow(::GetCurrentProcessId(), L"#32770", L"MFLauncher \u2014 Save error");
+    ASSERT_TRUE(box) << "no save-error box";
+    EXPECT_NE(StaticTexts(box).find(ini.wstring()), std::wstring::npos) << "the box names launcher.ini";
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), driver.dialog());
+    driver.PressOk(box);
+    // A language box would keep the dialog open: it must close straight after.
+    EXPECT_EQ(driver.Result(), 1) << "no word of a language change that was not stored";
+    EXPECT_EQ(i18n::CurrentUiLanguage(), i18n::UiLanguage::English);
+    if (fault == Fault::Unreadable) {
+      EXPECT_EQ(File(overlay.c_str()), "the player's own picture") << "no overlay from preferences never read";
+      holder.reset();
+      std::filesystem::remove(folder_.path() / "launcher.ini.held");
+      EXPECT_EQ(File("launcher.ini"), kPrefs);
+    } else {
+      ::SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+      EXPECT_EQ(File("launcher.ini"), kPrefs);
+    }
+  }
 }
 
 TEST_F(SettingsDialogTest, LegacyPromptKeyOpensAsXbox) {

@@ -141,6 +141,30 @@ TEST_F(StartupTasks, SteamDeckNoticeSpeaksUkrainian) {
   ExpectTitleWindowAndClose(*launcher_);
 }
 
+// Both start-up questions come in the launcher's own Yes/No dialog: a Ukrainian question
+// gets Ukrainian buttons, not the system's English ones.
+TEST_F(StartupTasks, StartupQuestionsSpeakUkrainianToTheButtons) {
+  folder_.WriteFile("launcher.ini", "launcher_language = uk\r\n");
+  i18n::SetUiLanguage(i18n::UiLanguage::Ukrainian);
+  const std::wstring consentCaption = i18n::Utf8ToWide(i18n::Translate("Help other players?"));
+  const std::wstring nativeCaption = i18n::Utf8ToWide(i18n::Translate("Try the native renderer?"));
+  i18n::SetUiLanguage(i18n::UiLanguage::English);
+
+  HWND consent = StartAndWaitForBox(consentCaption);
+  ASSERT_TRUE(consent);
+  EXPECT_EQ(WindowText(::GetDlgItem(consent, IDYES)), L"\u0422\u0430\u043A");  // Так
+  EXPECT_EQ(WindowText(::GetDlgItem(consent, IDNO)), L"\u041D\u0456");           // Ні
+  Answer(consent, IDNO);
+  HWND native = NextBox(nativeCaption);
+  ASSERT_TRUE(native);
+  EXPECT_EQ(WindowText(::GetDlgItem(native, IDYES)), L"\u0422\u0430\u043A");
+  EXPECT_EQ(WindowText(::GetDlgItem(native, IDNO)), L"\u041D\u0456");
+  Answer(native, IDYES);
+  ExpectTitleWindowAndClose(*launcher_);
+  EXPECT_EQ(Pref(folder_, "launcher_share_shader_cache"), "off");
+  EXPECT_EQ(Pref(folder_, "launcher_native_offer_v2"), "yes");
+}
+
 TEST_F(StartupTasks, NoPresetOffADeck) {
   ScopedEnvironmentVariable notDeck(L"SteamDeck", L"0");
   folder_.WriteFile("launcher.ini", kStartupOffersAnswered);
@@ -299,8 +323,8 @@ TEST_F(ShaderCacheUpload, ChangedCacheIsHandedToPowerShellOnce) {
   EXPECT_NE(script->find("\r\nif ($LASTEXITCODE -eq 0) { [IO.File]::WriteAllText($marker, '" + fingerprint +
                          "') }\r\n"),
             std::string::npos);
-  EXPECT_EQ(std::count(script->begin(), script->end(), '\n'), 10);
-  EXPECT_EQ(std::count(script->begin(), script->end(), '\r'), 10);
+  EXPECT_EQ(std::count(script->begin(), script->end(), '\n'), 11);
+  EXPECT_EQ(std::count(script->begin(), script->end(), '\r'), 11);
 
   // The upload went through: the script wrote the marker and removed its payload. The same
   // cache is not handed over again.

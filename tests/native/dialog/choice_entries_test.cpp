@@ -54,7 +54,7 @@ TEST_F(ChoiceEntriesTest, MonitorEntriesTranslateTheirEndings) {
   EXPECT_EQ(ChoiceLabelText("1: DISPLAY1  2560x1440  (primary)"), "1: DISPLAY1  2560x1440  (основний)");
   EXPECT_EQ(ChoiceLabelText("3: (not connected)"), "3: (не підключено)");
   EXPECT_EQ(ChoiceLabelText("2: DISPLAY2  1920x1080"), "2: DISPLAY2  1920x1080");
-  EXPECT_EQ(ChoiceLabelText("Default (primary)"), "Типовий (основний)");
+  EXPECT_EQ(ChoiceLabelText("Default (primary)"), "Основний");
   i18n::SetUiLanguage(i18n::UiLanguage::English);
   EXPECT_EQ(ChoiceLabelText("1: DISPLAY1  2560x1440  (primary)"), "1: DISPLAY1  2560x1440  (primary)");
 }

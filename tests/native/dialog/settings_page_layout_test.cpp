@@ -92,5 +92,14 @@ TEST(SettingsPageLayout, DropDownListIsAsWideAsItsWidestEntry) {
   EXPECT_EQ(DropDownListWidth(160, 300), 324);
 }
 
+// A text longer than the English one widens the button by the difference, so it keeps the
+// English padding; a shorter or equal one leaves the design width.
+TEST(SettingsPageLayout, ButtonsKeepTheEnglishPadding) {
+  EXPECT_EQ(PaddedButtonWidth(140, 80, 80), 140);
+  EXPECT_EQ(PaddedButtonWidth(140, 80, 60), 140);
+  EXPECT_EQ(PaddedButtonWidth(140, 80, 131), 191);
+  EXPECT_EQ(PaddedButtonWidth(90, 44, 70), 116);
+}
+
 }  // namespace
 }  // namespace mf::dialog

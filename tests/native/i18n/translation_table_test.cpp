@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -152,8 +153,12 @@ TEST_F(TranslationTest, EveryRowButNamesIsTranslated) {
       "1x", "2x", "4x", "8x", "16x", "VSync", "Mirefall Recompilation", "Mirefall"};
   // Only the dash differs: Ukrainian sets a spaced em dash where English makes do with a hyphen.
   const std::set<std::string_view> kOnlyTypography = {"3x - 3840x2160", "4x - 5120x2880"};
+  // Quotation marks around a typed text: Ukrainian uses «…».
+  const std::map<std::string_view, std::string_view> kQuotationMarks = {{": \"", ": «"}, {"\"", "»"}};
   for (const TranslationPair& pair : TranslationPairs()) {
-    if (kOnlyTypography.count(pair.english)) {
+    if (auto quote = kQuotationMarks.find(pair.english); quote != kQuotationMarks.end()) {
+      EXPECT_EQ(pair.ukrainian, quote->second);
+    } else if (kOnlyTypography.count(pair.english)) {
       std::string dashed(pair.english);
       dashed.replace(dashed.find(" - "), 3, " \u2014 ");
       EXPECT_EQ(pair.ukrainian, dashed);
@@ -198,6 +203,30 @@ TEST_F(TranslationTest, RevisedWordings) {
       {"Native Renderer (test)", "Нативний рендер (тестовий)"},
       {"  (primary)", "  (основний)"},
       {": (not connected)", ": (не підключено)"},
+      {"1x — 1280x720 internal", "1x — 1280x720 (внутрішня)"},
+      {"2x — 2560x1440 internal (recommended)", "2x — 2560x1440 (внутрішня, рекомендовано)"},
+      {"4x — 5120x2880 internal (slowest)", "4x — 5120x2880 (внутрішня, найповільніше)"},
+      {"Off (fixes black screen / tinted quarter frame)", "Вимк. (усуває чорний екран / кольорову чверть кадру)"},
+      {"Please play with it and tell us how it goes: your impressions, your FPS and your hardware "
+       "(graphics card and processor), in the project's GitHub issues",
+       "Будь ласка, випробуйте його й напишіть про свої враження, FPS і конфігурацію (відеокарту та процесор) у "
+       "розділі Issues проєкту на GitHub"},
+      {"Controller Mappings (SDL)", "Відповідності кнопок (SDL)"},
+      {"Input Backend", "Бекенд введення"},
+      {"Output Dithering", "Дизеринг на виході"},
+      {"Texture Cache Soft Limit (MB)", "Кеш текстур: м’який ліміт (МБ)"},
+      {"Texture Cache Hard Limit (MB)", "Кеш текстур: жорсткий ліміт (МБ)"},
+      {"Preserve Aspect (Letterbox)", "Зберігати пропорції (чорні смуги)"},
+      {"Default (primary)", "Основний"},
+      {"RTV (compatibility)", "RTV (для сумісності)"},
+      {"Stick Scale (units per pixel)", "Масштаб стіка (од. на піксель)"},
+      {"These fields do not hold a number and kept their previous values:",
+       "Ці поля не містять числа, тому для них залишено попередні значення:"},
+      {"MFLauncher — Save error", "MFLauncher — помилка збереження"},
+      {"Failed to launch mirefall.exe.\nMake sure it exists next to PlayMirefall.exe.",
+       "Не вдалося запустити mirefall.exe.\nПереконайтеся, що цей файл є в тій самій теці, що й PlayMirefall.exe."},
+      {"French (Francais)", "Французька (Français)"},
+      {"Spanish (Espanol)", "Іспанська (Español)"},
   };
   for (const auto& [english, ukrainian] : kRows) {
     const std::string* found = FindUkrainian(english);

@@ -136,7 +136,9 @@ TEST(ShaderCacheScript, LinesInOrderWithCrLf) {
             "$zip = 'C:\\Temp\\MFRecomp_shadercache_0123456789abcdef.zip'\r\n"
             "$jf = 'C:\\Temp\\mf1_share_cache.json'\r\n"
             "Remove-Item -LiteralPath $zip -ErrorAction SilentlyContinue\r\n"
-            "Compress-Archive -Path (Join-Path $src '*.xsh'), (Join-Path $src '*.xpso') -DestinationPath $zip -Force\r\n"
+            "$files = @(Get-ChildItem -LiteralPath $src -File | Where-Object { $_.Extension -eq '.xsh' -or "
+            "$_.Extension -eq '.xpso' } | ForEach-Object { $_.FullName })\r\n"
+            "Compress-Archive -LiteralPath $files -DestinationPath $zip -Force\r\n"
             "$marker = 'C:\\Games\\Mirefall\\userdata\\cache\\shaders\\shareable\\.shared_fp'\r\n"
             "& curl.exe -s -S -f -F \"payload_json=<$jf\" -F \"file=@$zip\" 'https://upload.invalid/hook' | Out-Null\r\n"
             "if ($LASTEXITCODE -eq 0) { [IO.File]::WriteAllText($marker, '0123456789abcdef') }\r\n"
@@ -150,6 +152,8 @@ TEST(ShaderCacheScript, QuotesInPathsStayInsideTheirLiterals) {
       "C:\\Games\\\xE2\x80\x98" "curly\xE2\x80\x99 and \xE2\x80\x9Alow\xE2\x80\x9B",
       "C:\\Games\\''",
       "C:\\Games\\$env:TEMP `n \"double\"",
+      "C:\\Games\\Mirefall [GOG]",
+      "C:\\Games\\Mirefall [GOG]\\*?",
   };
   for (const std::string& path : paths) {
     std::string quoted = PowerShellQuoted(path);
@@ -161,6 +165,11 @@ TEST(ShaderCacheScript, QuotesInPathsStayInsideTheirLiterals) {
     std::string line = script.substr(script.find("$src = "));
     line = line.substr(7, line.find("\r\n") - 7);
     EXPECT_EQ(line, quoted);
+    // Brackets, * and ? are wildcards to -Path: the cache folder is only ever taken literally.
+    EXPECT_EQ(script.find("-Path "), std::string::npos) << script;
+    EXPECT_EQ(script.find("Join-Path"), std::string::npos) << script;
+    EXPECT_NE(script.find("Get-ChildItem -LiteralPath $src -File"), std::string::npos) << script;
+    EXPECT_NE(script.find("Compress-Archive -LiteralPath $files"), std::string::npos) << script;
   }
 }
 
