@@ -9,6 +9,9 @@ optional side files change how it is answered:
   NAME.rate     send at most this many bytes per second, in small pieces
   NAME.stall    after this many bytes of the body, send nothing more for a minute while
                 keeping the connection open (a transfer that has stalled)
+  NAME.redirect answer "302 Found" with this text as the Location (a path, with a query if
+                wished, or a whole URL), as a release host sends a download on to its
+                CDN; NAME itself need not exist
 Missing files answer 404 with a JSON body shaped like the release API's.
 
 The port is chosen by the system and written to --port-file once the server listens.
@@ -41,7 +44,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         relative = self.path.split("?", 1)[0].lstrip("/")
         path = os.path.realpath(os.path.join(self.root, relative))
-        if not path.startswith(os.path.realpath(self.root) + os.sep) or not os.path.isfile(path):
+        inside = path.startswith(os.path.realpath(self.root) + os.sep)
+        if inside and os.path.isfile(path + ".redirect"):
+            with open(path + ".redirect", encoding="ascii") as side:
+                location = side.read().strip()
+            self.send_response(302)
+            self.send_header("Location", location)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if not inside or not os.path.isfile(path):
             body = b'{"message":"Not Found","documentation_url":"https://docs.example/rest"}'
             self.send_response(404)
             self.send_header("Content-Type", "application/json")
