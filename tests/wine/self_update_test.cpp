@@ -104,13 +104,14 @@ std::map<std::string, std::string> PlayerFiles(const TempGameFolder& game) {
   return files;
 }
 
-// The version line (right-aligned at the top of the title window) as pixels.
+// The version line (right-aligned at the top of the title window) as pixels: rows 12 to 29,
+// above the update banner's glow, which reaches up to row 31.
 Capture VersionLine(HWND window) {
   Capture whole = CaptureClient(window);
   Capture line;
   line.width = whole.width;
-  line.height = 20;
-  line.pixels.assign(whole.pixels.begin() + 12 * whole.width, whole.pixels.begin() + 32 * whole.width);
+  line.height = 18;
+  line.pixels.assign(whole.pixels.begin() + 12 * whole.width, whole.pixels.begin() + 30 * whole.width);
   return line;
 }
 
@@ -231,7 +232,7 @@ class SelfUpdateTest : public testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return BannerOutlineRedness(CaptureClient(launcher.window)) > 30; }))
         << "the banner appears once the feed has answered";
     oldVersionLine_ = VersionLine(launcher.window);
-    SaveArtefactPng(CaptureClient(launcher.window), L"self-update-" + Wide(kOldTag) + L".png");
+    SaveArtefactPng(CaptureClient(launcher.window), L"self-update-" + Wide(kOldTag));
     for (int i = 0; i < 3; ++i) PostKey(launcher.window, VK_TAB);
     PostKey(launcher.window, VK_RETURN);
     HWND question = WaitForProcessWindow(launcher.process->id(), L"#32770", L"Update available: " + Wide(kNewTag));
@@ -286,7 +287,7 @@ TEST_F(SelfUpdateTest, UpdatesToTheNextReleaseAndKeepsThePlayersFiles) {
     return changed.first > 640 && changed.second - changed.first <= 16;
   })) << "the version line differs in columns " << changed.first << " to " << changed.second
       << "; only one glyph near the end of the right-aligned line should";
-  SaveArtefactPng(CaptureClient(updated.window), L"self-update-" + Wide(kNewTag) + L".png");
+  SaveArtefactPng(CaptureClient(updated.window), L"self-update-" + Wide(kNewTag));
   const fs::path installed = game_.path() / L"PlayMirefall.exe";
   EXPECT_EQ(VersionRecord(installed), std::make_pair(kNewVersion + ".0", kNewVersion));
   EXPECT_NE(ManifestOf(installed).find("version=\"" + kNewVersion + ".0\""), std::string::npos);
