@@ -17,10 +17,19 @@ function(mf_delay_load_dlls)
     list(TRANSFORM functions REPLACE "^[0-9a-fA-F]+ T " "  ")
     list(REMOVE_DUPLICATES functions)
     list(JOIN functions "\n" exports)
-    file(WRITE ${folder}/${name}.def "LIBRARY ${name}.dll\nEXPORTS\n${exports}\n")
-    execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${folder}/${name}.def --dllname ${name}.dll
-                            --output-delaylib ${folder}/lib${name}_delay.a
-                    COMMAND_ERROR_IS_FATAL ANY)
+    # Made again only when the exports changed: dlltool stamps each run with the time, and a
+    # new library would relink (and so change) every program at each configure.
+    set(definition "LIBRARY ${name}.dll\nEXPORTS\n${exports}\n")
+    set(previous "")
+    if(EXISTS ${folder}/${name}.def)
+      file(READ ${folder}/${name}.def previous)
+    endif()
+    if(NOT previous STREQUAL definition OR NOT EXISTS ${folder}/lib${name}_delay.a)
+      file(WRITE ${folder}/${name}.def "${definition}")
+      execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${folder}/${name}.def --dllname ${name}.dll
+                              --output-delaylib ${folder}/lib${name}_delay.a
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()
     add_library(${name} STATIC IMPORTED GLOBAL)
     set_target_properties(${name} PROPERTIES IMPORTED_LOCATION ${folder}/lib${name}_delay.a)
   endforeach()

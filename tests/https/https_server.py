@@ -12,6 +12,9 @@ optional side files change how it is answered:
   NAME.silent   accept the request and never answer it: no headers for a minute
   NAME.endless  send the file's bytes over and over without end, with no length announced
   NAME.length   the Content-Length header's text, sent as it is instead of the file's size
+  NAME.redirect answer "302 Found" with this text as the Location (a path, with a query if
+                wished, or a whole URL), as a release host sends a download on to its
+                CDN; NAME itself need not exist
 Missing files answer 404 with a JSON body shaped like the release API's.
 
 The port is chosen by the system and written to --port-file once the server listens.
@@ -61,7 +64,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
             target = "/" + target.split("://", 1)[1].partition("/")[2]
         relative = target.split("?", 1)[0].lstrip("/")
         path = os.path.realpath(os.path.join(self.root, relative))
-        if not path.startswith(os.path.realpath(self.root) + os.sep) or not os.path.isfile(path):
+        inside = path.startswith(os.path.realpath(self.root) + os.sep)
+        if inside and os.path.isfile(path + ".redirect"):
+            with open(path + ".redirect", encoding="ascii") as side:
+                location = side.read().strip()
+            self.send_response(302)
+            self.send_header("Location", location)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if not inside or not os.path.isfile(path):
             body = b'{"message":"Not Found","documentation_url":"https://docs.example/rest"}'
             self.send_response(404)
             self.send_header("Content-Type", "application/json")

@@ -32,6 +32,34 @@ void WriteZip(const std::filesystem::path& zip, const ZipEntries& entries) {
   if (zip_close(archive) != 0) throw std::runtime_error("cannot write zip: " + std::string(zip_strerror(archive)));
 }
 
+ZipEntries ReadZip(const std::filesystem::path& zip) {
+  ZipEntries entries;
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* file = zip_source_win32w_create(zip.c_str(), 0, -1, &error);
+  zip_t* archive = file ? zip_open_from_source(file, ZIP_RDONLY, &error) : nullptr;
+  if (!archive) {
+    if (file) zip_source_free(file);
+    return entries;
+  }
+  const zip_int64_t count = zip_get_num_entries(archive, 0);
+  for (zip_int64_t index = 0; index < count; ++index) {
+    zip_stat_t stat;
+    if (zip_stat_index(archive, index, 0, &stat) != 0) continue;
+    std::string name = stat.name;
+    if (name.empty() || name.back() == '/') continue;
+    std::string bytes(static_cast<size_t>(stat.size), '\0');
+    zip_file_t* entry = zip_fopen_index(archive, index, 0);
+    if (!entry) continue;
+    const zip_int64_t read = zip_fread(entry, bytes.data(), bytes.size());
+    zip_fclose(entry);
+    if (read != static_cast<zip_int64_t>(bytes.size())) continue;
+    entries.emplace_back(std::move(name), std::move(bytes));
+  }
+  zip_discard(archive);
+  return entries;
+}
+
 std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -101,9 +129,16 @@ std::string TestHttpsServer::ProxyLog() const {
   return std::filesystem::exists(folder_ / "proxy.log", missing) ? ReadBytes(folder_ / "proxy.log") : std::string();
 }
 
+void TestHttpsServer::Redirect(const std::string& path, const std::string& location) const {
+  WriteBytes(folder_ / "www" / (path + ".redirect"), location);
+}
+
 void TestHttpsServer::Remove(const std::string& path) const {
   std::error_code ignored;
   std::filesystem::remove(folder_ / "www" / path, ignored);
+  std::filesystem::remove(folder_ / "www" / (path + ".redirect"), ignored);
 }
+
+std::string TestHttpsServer::RequestLog() const { return ReadBytes(folder_ / "server.log"); }
 
 }  // namespace mf::test

@@ -11,6 +11,9 @@ namespace mf::test {
 // are stored as given, hostile ones included.
 using ZipEntries = std::vector<std::pair<std::string, std::string>>;
 void WriteZip(const std::filesystem::path& zip, const ZipEntries& entries);
+// The file entries of a zip (folder entries left out), in the zip's order; empty when it
+// cannot be read.
+ZipEntries ReadZip(const std::filesystem::path& zip);
 
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
@@ -34,6 +37,9 @@ class TestHttpsServer {
   // that change the answer (see tests/https/https_server.py). Zero leaves one out.
   void Serve(const std::string& path, const std::string& bytes, int status = 0, long long cut = 0,
              long long rate = 0, long long stall = 0) const;
+  // Answers the path with "302 Found" and this Location, as a release host does for an
+  // asset's download address.
+  void Redirect(const std::string& path, const std::string& location) const;
   void Remove(const std::string& path) const;
   // Adds a side file to a served path (".silent", ".endless", ".length": see the server).
   void AddSide(const std::string& path, const std::string& suffix, const std::string& text = "1") const;
@@ -41,6 +47,8 @@ class TestHttpsServer {
   // served so far.
   std::wstring ProxyHostAndPort() const;
   std::string ProxyLog() const;
+  // The server's request log so far: one line per request ("GET /path HTTP/1.1" status).
+  std::string RequestLog() const;
 
  private:
   std::filesystem::path folder_;
