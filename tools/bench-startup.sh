@@ -22,7 +22,8 @@ mkdir -p "$bench/baseline"
 cp -f "$win_build/bin/minimal_gdiplus_window.exe" "$bench/baseline/"
 # Each launcher folder is set up as on a start after the first: the one-time questions
 # answered, the default prompt style (whose overlay start-up checks against the files).
-#   launcher-pc       a PC: every start asks DXGI whether a graphics adapter is a Deck's
+#   launcher-pc       a PC: every start runs the Steam Deck check (answered from the CPU brand
+#                     on any processor that is not a Deck's APU)
 #   launcher-deck     a Deck after its first start: the preset is recorded as applied
 #   launcher-overlay  as launcher-deck, but the overlay has to be drawn again each time
 answered=$'launcher_share_shader_cache = off\r\nlauncher_native_offer_v2 = no\r\n'
