@@ -19,8 +19,8 @@ TEST(StagingRelativePath, PlainNamesStayUnderStaging) {
       {"a.b.c", "a.b.c"},
       {"CONIN", "CONIN"},
       {"COMA", "COMA"},
-      {"LPT\xC2\xB4", "LPT\xC2\xB4"},  // an acute accent is no digit
-      {"\xF4\x8F\xBF\xBF.bin", "\xF4\x8F\xBF\xBF.bin"},  // U+10FFFF, the last code point
+      {"LPT\xC2\xB4", std::filesystem::path(u8"LPT\xC2\xB4")},  // an acute accent is no digit
+      {"\xF4\x8F\xBF\xBF.bin", std::filesystem::path(u8"\xF4\x8F\xBF\xBF.bin")},  // U+10FFFF, the last code point
   };
   for (const Case& c : cases) {
     std::optional<std::filesystem::path> path = StagingRelativePath(c.name);
