@@ -14,8 +14,8 @@
 #include <unistd.h>
 #endif
 
+#include "i18n/utf8.h"
 #include "settings/file_replace.h"
-#include "settings/utf16_to_utf8.h"
 
 namespace mf::settings {
 namespace {
@@ -134,7 +134,7 @@ bool WriteFileAtomically(const fs::path& target, std::string_view bytes) {
 // path.u8string() throws for a Windows name holding an unpaired surrogate, which NTFS allows.
 std::string PathToUtf8(const fs::path& path) {
 #ifdef _WIN32
-  return Utf16ToUtf8(NativeUnits(path));
+  return i18n::Utf16ToUtf8(NativeUnits(path));
 #else
   return path.native();  // already the bytes the system stores
 #endif
@@ -142,7 +142,7 @@ std::string PathToUtf8(const fs::path& path) {
 
 std::optional<std::string> PathToExactUtf8(const fs::path& path) {
 #ifdef _WIN32
-  if (!IsWellFormedUtf16(NativeUnits(path))) return std::nullopt;
+  if (!i18n::IsWellFormedUtf16(NativeUnits(path))) return std::nullopt;
 #endif
   return PathToUtf8(path);
 }

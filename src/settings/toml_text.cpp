@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "i18n/utf8.h"
 #include "settings/text_lines.h"
 #include "settings/toml_syntax.h"
 
@@ -9,52 +10,6 @@ namespace mf::settings {
 namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
-
-bool IsContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The length of the valid UTF-8 sequence at text[pos], or 0 when the bytes there are invalid.
-size_t Utf8SequenceLength(std::string_view text, size_t pos) {
-  auto byteAt = [&](size_t i) { return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0; };
-  unsigned char lead = byteAt(0);
-  if (lead < 0x80) return 1;
-  size_t length = 0;
-  unsigned char secondMin = 0x80, secondMax = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) secondMin = 0xA0;  // no overlong forms
-    if (lead == 0xED) secondMax = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) secondMin = 0x90;
-    if (lead == 0xF4) secondMax = 0x8F;  // nothing above U+10FFFF
-  } else {
-    return 0;
-  }
-  if (byteAt(1) < secondMin || byteAt(1) > secondMax) return 0;
-  for (size_t i = 2; i < length; ++i)
-    if (!IsContinuationByte(byteAt(i))) return 0;
-  return length;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t codePoint) {
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (codePoint >> 18));
-    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
-}
 
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -117,7 +72,7 @@ std::string DecodeTomlEscapes(std::string_view contents, bool multiLine) {
       case 'U': {
         size_t digits = escape == 'u' ? 4 : 8;
         if (ParseUnicodeEscape(contents.substr(i + 2), digits, codePoint)) {
-          AppendUtf8(decoded, codePoint);
+          i18n::AppendUtf8(decoded, codePoint);
           i += 1 + digits;
         } else {
           decoded += c;
@@ -227,7 +182,7 @@ std::string QuoteTomlString(std::string_view value) {
   quoted.reserve(value.size() + 2);
   for (size_t i = 0; i < value.size();) {
     unsigned char c = static_cast<unsigned char>(value[i]);
-    size_t length = Utf8SequenceLength(value, i);
+    size_t length = i18n::Utf8SequenceLength(value, i);
     if (length == 0) {
       quoted += kReplacementCharacter;
       ++i;

@@ -36,8 +36,10 @@ class HelperMutex {
 
 bool UpdateHelperIsAtWork() {
   win::UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kHelperMutexName));
-  if (!mutex) return false;
-  return ::WaitForSingleObject(mutex.get(), 0) == WAIT_TIMEOUT ? true : (::ReleaseMutex(mutex.get()), false);
+  if (!mutex) return false;  // no helper made it
+  if (::WaitForSingleObject(mutex.get(), 0) == WAIT_TIMEOUT) return true;
+  ::ReleaseMutex(mutex.get());  // free, or left by a stopped helper: taken only to look
+  return false;
 }
 
 void UndoInterruptedUpdate() {

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "i18n/utf8.h"
+
 namespace mf::update {
 namespace {
 
@@ -13,34 +15,6 @@ std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return upper;
-}
-
-// Well-formed UTF-8 only: no overlong forms (C0 AF for '/'), no surrogates, nothing past
-// U+10FFFF. Anything else has no UTF-16 spelling, so it can be neither a Windows file
-// name nor compared with one.
-bool IsWellFormedUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (lead < 0x80) length = 1;
-    else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead == 0xE0) length = 3, low = 0xA0;
-    else if (lead == 0xED) length = 3, high = 0x9F;
-    else if (lead >= 0xE1 && lead <= 0xEF) length = 3;
-    else if (lead == 0xF0) length = 4, low = 0x90;
-    else if (lead >= 0xF1 && lead <= 0xF3) length = 4;
-    else if (lead == 0xF4) length = 4, high = 0x8F;
-    else return false;
-    if (i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k) {
-      const unsigned char byte = static_cast<unsigned char>(text[i + k]);
-      if (k == 1 ? (byte < low || byte > high) : (byte < 0x80 || byte > 0xBF)) return false;
-    }
-    i += length;
-  }
-  return true;
 }
 
 // CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$ and COM/LPT with one digit name devices
@@ -76,7 +50,7 @@ bool IsPlainComponent(std::string_view component) {
 bool IsFolderEntryName(std::string_view entryName) { return !entryName.empty() && IsSeparator(entryName.back()); }
 
 std::optional<std::filesystem::path> StagingRelativePath(std::string_view entryName) {
-  if (entryName.empty() || IsSeparator(entryName.front()) || !IsWellFormedUtf8(entryName)) return std::nullopt;
+  if (entryName.empty() || IsSeparator(entryName.front()) || !i18n::IsWellFormedUtf8(entryName)) return std::nullopt;
   if (entryName.find("..") != std::string_view::npos || entryName.find(':') != std::string_view::npos)
     return std::nullopt;
   while (!entryName.empty() && IsSeparator(entryName.back())) entryName.remove_suffix(1);

@@ -61,6 +61,16 @@ RECT ClientRectIn(HWND dialog, HWND child) {
   return box;
 }
 
+// Picks Ukrainian, the last entry of the launcher page's language list, as a player does:
+// the list focused, then End.
+bool ChooseUkrainian(SettingsDialogDriver& driver) {
+  if (!driver.ShowPage(1)) return false;
+  HWND language = driver.Control("launcher_language");
+  ::SetFocus(language);
+  ::PostMessageW(language, WM_KEYDOWN, VK_END, 1);
+  return WaitUntil([&] { return SelectedText(language) == L"Ukrainian"; });
+}
+
 class SettingsDialogTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -331,11 +341,7 @@ TEST_F(SettingsDialogTest, AnUnsavedLauncherIniIsReportedAndTheLanguageStays) {
     ASSERT_EQ(File(overlay.c_str()), "the player's own picture");
     SettingsDialogDriver driver(folder_);
     ASSERT_TRUE(driver.Open());
-    ASSERT_TRUE(driver.ShowPage(1));
-    HWND language = driver.Control("launcher_language");
-    ::SetFocus(language);
-    ::PostMessageW(language, WM_KEYDOWN, VK_END, 1);
-    ASSERT_TRUE(WaitUntil([&] { return SelectedText(language) == L"Ukrainian"; }));
+    ASSERT_TRUE(ChooseUkrainian(driver));
 
     std::filesystem::path ini = folder_.path() / "launcher.ini";
     std::unique_ptr<ChildProcess> holder;  // another program holding the file, sharing nothing
@@ -376,11 +382,7 @@ TEST_F(SettingsDialogTest, LegacyPromptKeyOpensAsXbox) {
 TEST_F(SettingsDialogTest, ChangingTheLanguageSaysSoInTheNewLanguage) {
   SettingsDialogDriver driver(folder_);
   ASSERT_TRUE(driver.Open());
-  ASSERT_TRUE(driver.ShowPage(1));
-  HWND language = driver.Control("launcher_language");
-  ::SetFocus(language);
-  ::PostMessageW(language, WM_KEYDOWN, VK_END, 1);
-  ASSERT_TRUE(WaitUntil([&] { return SelectedText(language) == L"Ukrainian"; }));
+  ASSERT_TRUE(ChooseUkrainian(driver));
   std::vector<std::wstring> boxes = SaveAndClose(driver, 1);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].find(Wide("Мову лаунчера змінено. Перезапустіть лаунчер, щоб застосувати зміни.")),

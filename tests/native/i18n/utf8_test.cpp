@@ -1,12 +1,10 @@
-// Names from the file system as UTF-8: every UTF-16 sequence converts, none throws.
+// UTF-8 checked, and names from the file system as UTF-8: every UTF-16 sequence converts,
+// none throws.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include "i18n/utf8.h"
 
-#include "settings/file_io.h"
-#include "settings/utf16_to_utf8.h"
-
-namespace mf::settings {
+namespace mf::i18n {
 namespace {
 
 TEST(Utf16ToUtf8, EverySequenceConverts) {
@@ -32,17 +30,24 @@ TEST(Utf16ToUtf8, EverySequenceConverts) {
   }
 }
 
-#ifdef _WIN32
-// NTFS takes a lone surrogate in a name; the shader-cache scan and the save-error message
-// turn such paths into text.
-TEST(PathToUtf8, NameWithALoneSurrogate) {
-  std::filesystem::path path(L"C:\\Games\\Mire\xD800" L"fall\\mirefall.toml");
-  EXPECT_EQ(PathToUtf8(path), "C:\\Games\\Mire\xEF\xBF\xBD" "fall\\mirefall.toml");
-  EXPECT_FALSE(PathToExactUtf8(path));
-  EXPECT_EQ(PathToExactUtf8(std::filesystem::path(L"C:\\Ігри\\Mirefall [GOG]")),
-            "C:\\\xD0\x86\xD0\xB3\xD1\x80\xD0\xB8\\Mirefall [GOG]");
+TEST(Utf8, OnlyWellFormedSequencesPass) {
+  const struct {
+    const char* text;
+    bool wellFormed;
+  } cases[] = {
+      {"", true},
+      {"PlayMirefall.exe", true},
+      {"\xD0\x9C\xD1\x96\xD1\x80", true},       // Cyrillic
+      {"\xF4\x8F\xBF\xBF", true},                 // U+10FFFF, the last code point
+      {"\xC0\xAF", false},                         // '/' spelt overlong
+      {"\xE0\x80\xAF", false},                     // the same in three bytes
+      {"\xED\xA0\x80", false},                     // a surrogate
+      {"\xF4\x90\x80\x80", false},                 // past U+10FFFF
+      {"\xF5\x80\x80\x80", false},                 // a lead byte no character uses
+      {"a\xD0", false},                             // cut off
+      {"\x80", false},                              // a continuation byte alone
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsWellFormedUtf8(c.text), c.wellFormed) << c.text;
 }
-#endif
-
 }  // namespace
-}  // namespace mf::settings
+}  // namespace mf::i18n
