@@ -1,7 +1,8 @@
 # Windows DLLs that start-up does not call before the title window is painted are loaded
 # when first called instead of when the process starts: under Wine, loading WinHTTP, DXGI
 # (and the Direct3D stack behind it) and the multimedia DLL up front costs more than
-# painting the window. For each name, dlltool makes a delay-loading import library from
+# painting the window; the shell library and the controller library (with the HID and
+# device-setup libraries behind it) cost a tenth of it. For each name, dlltool makes a delay-loading import library from
 # the DLL's exports in MinGW's ordinary one, and an imported target of the library's own
 # name stands for it, so every target_link_libraries(... dxgi ...) in the tree links it.
 # A DLL that cannot be loaded when first called ends the process, as a missing import

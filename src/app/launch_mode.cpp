@@ -9,6 +9,14 @@ std::optional<ApplyUpdateRequest> ParseApplyUpdateRequest(const std::vector<std:
   return ApplyUpdateRequest{args[2], args[3], ParseLeadingInt(args[4])};
 }
 
+bool MayAskForUpdateHelper(std::wstring_view commandLine) {
+  std::wstring kept;
+  kept.reserve(commandLine.size());
+  for (wchar_t c : commandLine)
+    if (c != L'"' && c != L'\\') kept += c;
+  return kept.find(L"--apply-update") != std::wstring::npos;
+}
+
 int ParseLeadingInt(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;

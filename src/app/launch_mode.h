@@ -19,6 +19,13 @@ struct ApplyUpdateRequest {
 // arguments after it; anything beyond them is ignored.
 std::optional<ApplyUpdateRequest> ParseApplyUpdateRequest(const std::vector<std::string>& args);
 
+// False when no argument of this raw command line (as GetCommandLineW gives it) can be
+// "--apply-update", so that the launcher need not split it at all (splitting loads the
+// shell library, which start-up otherwise does without). Splitting only removes quotes and
+// backslashes, and joins nothing across blanks, so the switch, if present, is still there
+// once those are removed.
+bool MayAskForUpdateHelper(std::wstring_view commandLine);
+
 // Decimal integer at the start of the text, as the C runtime's atoi reads it: leading
 // blanks, an optional sign, digits up to the first non-digit; no digits give 0; values
 // beyond the int range saturate.

@@ -61,9 +61,10 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   // The update helper starts the new launcher when it is done; a second one meanwhile
   // would hold files it is replacing. A half-installed update is undone before any other
   // start-up task reads the installation.
+  StartupTimings timings;
   if (update::UpdateHelperIsAtWork()) return 0;
   update::UndoInterruptedUpdate();
-  StartupTimings timings;
+  timings.Mark("interrupted-update check");
   const std::filesystem::path folder = ui::ExecutableFolder();
   std::future<bool> steamDeckDetection = StartSteamDeckDetection(folder);
   InitCommonControlClasses();

@@ -28,6 +28,7 @@ std::vector<std::wstring> CommandLineArguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  if (!mf::app::MayAskForUpdateHelper(::GetCommandLineW())) return mf::app::RunLauncher(instance, showCommand);
   const std::vector<std::wstring> wide = CommandLineArguments();
   std::vector<std::string> args;
   for (const std::wstring& arg : wide) args.push_back(mf::ui::WideToUtf8(arg));

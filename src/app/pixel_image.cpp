@@ -21,6 +21,7 @@ std::optional<PixelImage> ReadPixelImage(std::string_view bytes) {
   if (width == 0 || height == 0 || width > kLargestSide || height > kLargestSide) return std::nullopt;
   if (bytes.size() - kHeaderSize < std::uint64_t{width} * height * 4) return std::nullopt;
   return PixelImage{static_cast<int>(width), static_cast<int>(height), (flags & kPixelImageOpaque) != 0,
+                    (flags & kPixelImagePremultiplied) != 0,
                     reinterpret_cast<const unsigned char*>(bytes.data()) + kHeaderSize};
 }
 

@@ -69,14 +69,15 @@ std::unique_ptr<Gdiplus::Bitmap> LoadImageResource(HINSTANCE instance, int resou
   if (bytes.empty()) return nullptr;
 
   if (std::optional<PixelImage> image = ReadPixelImage(bytes)) {
-    // Resource memory stays mapped while the executable runs, and GDI+ only reads it.
+    // Resource memory stays mapped while the executable runs, and GDI+ only reads it: a
+    // picture stored premultiplied (or opaque, where premultiplying changes nothing) draws
+    // straight from the executable's pages, with no copy of its own. An opaque one is made
+    // a bitmap without alpha, which tells the painting it may be copied rather than blended.
     BYTE* pixels = const_cast<BYTE*>(image->pixels);
     INT stride = image->width * 4;
-    if (image->opaque) {
-      // Premultiplying changes nothing when every alpha is full: the bitmap draws straight
-      // from the executable's pages, with no copy of its own.
-      auto direct = std::make_unique<Gdiplus::Bitmap>(image->width, image->height, stride, PixelFormat32bppPARGB,
-                                                      pixels);
+    if (image->opaque || image->premultiplied) {
+      Gdiplus::PixelFormat format = image->opaque ? PixelFormat32bppRGB : PixelFormat32bppPARGB;
+      auto direct = std::make_unique<Gdiplus::Bitmap>(image->width, image->height, stride, format, pixels);
       return direct->GetLastStatus() == Gdiplus::Ok ? std::move(direct) : nullptr;
     }
     Gdiplus::Bitmap straight(image->width, image->height, stride, PixelFormat32bppARGB, pixels);

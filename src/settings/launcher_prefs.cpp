@@ -104,7 +104,11 @@ bool ReadLauncherPrefs(const std::filesystem::path& iniPath) {
 
 bool WriteLauncherPrefs(const std::filesystem::path& iniPath) {
   if (LastReadFailed()) return false;
-  return WriteFileAtomically(iniPath, FormatLauncherPrefs(LauncherPrefs(), LoadedKeyOrder()));
+  std::string text = FormatLauncherPrefs(LauncherPrefs(), LoadedKeyOrder());
+  // Start-up stores the language on every start; a file that already says so is left alone
+  // (no write, no flush) and so is never at risk.
+  if (ReadWholeFile(iniPath) == text) return true;
+  return WriteFileAtomically(iniPath, text);
 }
 
 const std::string* FindLauncherPref(std::string_view key) {

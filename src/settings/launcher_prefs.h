@@ -40,7 +40,7 @@ bool ReadLauncherPrefs(const std::filesystem::path& iniPath);
 // read with new keys after them. False when it could not be written; the old file then
 // stays as it was. Refuses while the last read could not read an existing file: the map
 // lacks what that file holds (the one-time flags, the player's answers), and writing it
-// would lose them.
+// would lose them. A file that already holds exactly these bytes is not written again.
 bool WriteLauncherPrefs(const std::filesystem::path& iniPath);
 
 // The value of a key in the process-wide map, or nullptr.

@@ -40,6 +40,24 @@ TEST(ApplyUpdateRequest, NonNumericProcessIdBecomesZero) {
   EXPECT_EQ(request->oldProcessId, 0);
 }
 
+TEST(MayAskForUpdateHelper, OnlyALineThatCanSplitIntoTheSwitch) {
+  struct Case {
+    const wchar_t* commandLine;
+    bool may;
+  };
+  const Case cases[] = {
+      {LR"("C:\Games\Mirefall\PlayMirefall.exe")", false},
+      {L"PlayMirefall.exe", false},
+      {L"PlayMirefall.exe --apply", false},
+      {L"PlayMirefall.exe --apply update", false},
+      {LR"(PlayMirefall.exe --apply-update "C:\t\u.zip" "C:\Games" 42)", true},
+      {LR"(PlayMirefall.exe "--apply-update" a b 1)", true},
+      {LR"(PlayMirefall.exe --apply""-update a b 1)", true},
+      {LR"(PlayMirefall.exe --apply\-update a b 1)", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MayAskForUpdateHelper(c.commandLine), c.may) << testing::PrintToString(std::wstring(c.commandLine));
+}
+
 TEST(ParseLeadingInt, ReadsLikeTheRuntimesAtoi) {
   struct Case {
     const char* text;

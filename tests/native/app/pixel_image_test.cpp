@@ -24,8 +24,12 @@ TEST(PixelImage, ReadsSizeFlagsAndPixels) {
   EXPECT_EQ(image->width, 3);
   EXPECT_EQ(image->height, 2);
   EXPECT_TRUE(image->opaque);
+  EXPECT_FALSE(image->premultiplied);
   EXPECT_EQ(image->pixels, reinterpret_cast<const unsigned char*>(bytes.data()) + 16);
   EXPECT_FALSE(ReadPixelImage(Image(3, 2, 0, 24))->opaque);
+  std::optional<PixelImage> premultiplied = ReadPixelImage(Image(3, 2, kPixelImagePremultiplied, 24));
+  EXPECT_FALSE(premultiplied->opaque);
+  EXPECT_TRUE(premultiplied->premultiplied);
 }
 
 TEST(PixelImage, RefusesWhatIsNotAWholePicture) {

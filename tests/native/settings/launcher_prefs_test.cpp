@@ -113,6 +113,22 @@ TEST(WriteLauncherPrefs, ReadOnlyFileStaysAsItWas) {
   EXPECT_EQ(testing::FolderEntries(folder.path()), std::vector<std::string>{"launcher.ini"});
 }
 
+TEST(WriteLauncherPrefs, AFileThatAlreadySaysSoIsNotWrittenAgain) {
+  testing::TempFolder folder;
+  std::filesystem::path ini = folder / "launcher.ini";
+  LauncherPrefs() = ParseLauncherPrefs("launcher_language = uk\n");
+  ASSERT_TRUE(WriteLauncherPrefs(ini));
+  const auto written = testing::ReadBytes(ini);
+  // Read-only, so that a second write would fail: it must not be tried.
+  std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
+  ReadLauncherPrefs(ini);
+  EXPECT_TRUE(WriteLauncherPrefs(ini));
+  EXPECT_EQ(testing::ReadBytes(ini), written);
+  LauncherPrefs()["launcher_language"] = "en";
+  EXPECT_FALSE(WriteLauncherPrefs(ini)) << "a change is still written, and fails on a read-only file";
+  std::filesystem::permissions(ini, std::filesystem::perms::owner_all);
+}
+
 TEST(ReadLauncherPrefs, MissingFileGivesAnEmptyMap) {
   testing::TempFolder folder;
   LauncherPrefs() = ParseLauncherPrefs("x = 1\n");
