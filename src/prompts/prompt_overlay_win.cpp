@@ -29,20 +29,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One overlay image still to be drawn and written.
-struct PendingImage {
+// One overlay image: what it shows and where it goes.
+struct PlannedImage {
   AtlasPlan plan;
-  std::string fingerprint;
   fs::path file;
 };
 
-// What GeneratePromptOverlay found it has to draw; everything it needs, so that the
-// drawing can run on another thread without touching the settings.
+// What the settings ask for, read on the UI thread (the settings are the UI thread's):
+// everything the rest needs, so that choosing the font, comparing with the files on disk
+// and drawing can run on another thread.
 struct OverlayJob {
   CLSID pngEncoder = {};
-  std::unique_ptr<Gdiplus::FontFamily> fontFamily;
   IconFiles icons;
-  std::vector<PendingImage> images;
+  std::vector<PlannedImage> images;  // empty: nothing to draw (none wanted, or no encoder)
 };
 
 // The drawing start-up left running. Only the UI thread starts and joins it.
@@ -81,8 +80,8 @@ bool FileCarriesStamp(const fs::path& file, std::string_view fingerprint) {
 }
 
 // Reads the settings, decides, deletes the files when no overlay is wanted, and returns the
-// images that differ from what is on disk (none when all are up to date).
-OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
+// images the settings ask for.
+OverlayJob PlanOverlayJob(const fs::path& launcherFolder) {
   OverlayJob job;
   // Unread preferences would look like the default prompt style: the files stay as they are.
   if (!settings::ReadLauncherPrefs(settings::LauncherPrefsPath(launcherFolder))) return job;
@@ -104,29 +103,33 @@ OverlayJob PrepareOverlay(const fs::path& launcherFolder) {
   if (!encoder) return job;
   job.pngEncoder = *encoder;
 
-  const char* const fontFamilies[] = {kKeyCapFontFamily};
-  job.fontFamily = ui::ChooseFontFamily(fontFamilies);
-  WCHAR familyName[LF_FACESIZE] = {};
-  job.fontFamily->GetFamilyName(familyName);
-
   std::vector<AtlasPlan> plans = PlanOverlay(kind, BindingOf, BindingOf("mf_pad_layout") == "qn");
   if (kind == OverlayKind::Icons) job.icons = ReadIcons(iconFolder, plans);
   for (AtlasPlan& plan : plans) {
-    std::string fingerprint =
-        OverlayFingerprint(kCurrentVersionTag, ui::WideToUtf8(familyName), plan, job.icons);
     fs::path file = textures / OverlayFileName(*plan.atlas);
-    if (!FileCarriesStamp(file, fingerprint)) job.images.push_back({std::move(plan), std::move(fingerprint), file});
+    job.images.push_back({std::move(plan), std::move(file)});
   }
   return job;
 }
 
-// Draws, stamps and writes each image; failures leave the old file as it was.
-void DrawOverlay(const OverlayJob& job) noexcept {
+// Chooses the key-cap font, then draws, stamps and writes each image whose file does not
+// already carry the fingerprint of what would be drawn; failures leave the old file as it
+// was. Touches no settings, so it may run on any thread. The font is chosen here because
+// the first font a process asks for sets up the font list, the longest part of checking an
+// overlay that is up to date.
+void CheckAndDrawOverlay(const OverlayJob& job) noexcept {
   try {
-    for (const PendingImage& image : job.images) {
-      std::optional<std::string> png = RenderOverlayPng(image.plan, *job.fontFamily, job.icons, job.pngEncoder);
+    const char* const fontFamilies[] = {kKeyCapFontFamily};
+    std::unique_ptr<Gdiplus::FontFamily> fontFamily = ui::ChooseFontFamily(fontFamilies);
+    WCHAR familyName[LF_FACESIZE] = {};
+    fontFamily->GetFamilyName(familyName);
+    for (const PlannedImage& image : job.images) {
+      std::string fingerprint =
+          OverlayFingerprint(kCurrentVersionTag, ui::WideToUtf8(familyName), image.plan, job.icons);
+      if (FileCarriesStamp(image.file, fingerprint)) continue;
+      std::optional<std::string> png = RenderOverlayPng(image.plan, *fontFamily, job.icons, job.pngEncoder);
       if (!png) continue;
-      std::optional<std::string> stamped = AddOverlayStamp(*png, image.fingerprint);
+      std::optional<std::string> stamped = AddOverlayStamp(*png, fingerprint);
       settings::WriteFileAtomically(image.file, stamped ? *stamped : *png);
     }
   } catch (...) {
@@ -142,22 +145,21 @@ void WaitForPromptOverlay() {
 
 void GeneratePromptOverlay(const fs::path& launcherFolder) {
   WaitForPromptOverlay();
-  OverlayJob job = PrepareOverlay(launcherFolder);
-  DrawOverlay(job);
+  CheckAndDrawOverlay(PlanOverlayJob(launcherFolder));
 }
 
 PromptOverlayStartup StartPromptOverlay() {
   WaitForPromptOverlay();
-  auto job = std::make_shared<OverlayJob>(PrepareOverlay(ui::ExecutableFolder()));
+  auto job = std::make_shared<OverlayJob>(PlanOverlayJob(ui::ExecutableFolder()));
   if (job->images.empty()) return {};
   try {
     StartupDrawing() = std::thread([job] {
       // The title window is being made at the same time; it comes first.
       ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_LOWEST);
-      DrawOverlay(*job);
+      CheckAndDrawOverlay(*job);
     });
   } catch (const std::system_error&) {
-    DrawOverlay(*job);  // no thread to be had: draw here rather than not at all
+    CheckAndDrawOverlay(*job);  // no thread to be had: do it here rather than not at all
   }
   return {};
 }

@@ -27,9 +27,9 @@ class [[nodiscard]] PromptOverlayStartup {
   PromptOverlayStartup& operator=(const PromptOverlayStartup&) = delete;
 };
 
-// Start-up's GeneratePromptOverlay: decides and checks on the calling thread, and when an
-// image must be drawn, draws and writes it on a worker thread so the title window is not
-// held back. Keep the result for as long as GDI+ is up.
+// Start-up's GeneratePromptOverlay: reads the settings and decides on the calling thread;
+// comparing with the files on disk and drawing what changed run on a worker thread so the
+// title window is not held back. Keep the result for as long as GDI+ is up.
 PromptOverlayStartup StartPromptOverlay();
 
 }  // namespace mf::prompts
