@@ -11,6 +11,7 @@
 #include "app/startup_timings_win.h"
 #include "app/steam_deck_win.h"
 #include "app/title_images_win.h"
+#include "app/title_window_art.h"
 #include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
 #include "app/title_window_win.h"
@@ -37,7 +38,12 @@ void InitCommonControlClasses() {
   ::InitCommonControlsEx(&controls);
 }
 
-LauncherImages LoadLauncherImages(HINSTANCE instance) {
+// What the first frame needs besides the start-up tasks: the font list, which the first font
+// a process asks for sets up (tens of milliseconds under Wine and Proton; the window's fonts
+// and the overlay check then find it ready), and the pictures with the backdrop drawn from
+// them.
+LauncherImages PrepareFirstFrame(HINSTANCE instance) {
+  ui::ChooseFontFamily(ButtonFontFamilies());
   LauncherImages images;
   images.background = LoadImageResource(instance, kBackgroundImageId);
   images.logo = LoadImageResource(instance, kLogoImageId);
@@ -45,13 +51,13 @@ LauncherImages LoadLauncherImages(HINSTANCE instance) {
   return images;
 }
 
-// Loading the pictures and drawing the backdrop take longer than the start-up tasks; they
-// run on the second core meanwhile. The result is collected where start-up loads the images.
-std::future<LauncherImages> StartLoadingLauncherImages(HINSTANCE instance) {
+// Run on the second core while the start-up tasks run. The result is collected where
+// start-up loads the images.
+std::future<LauncherImages> StartPreparingFirstFrame(HINSTANCE instance) {
   try {
-    return std::async(std::launch::async, LoadLauncherImages, instance);
+    return std::async(std::launch::async, PrepareFirstFrame, instance);
   } catch (const std::system_error&) {
-    return std::async(std::launch::deferred, LoadLauncherImages, instance);  // decoded when collected
+    return std::async(std::launch::deferred, PrepareFirstFrame, instance);  // done when collected
   }
 }
 
@@ -71,7 +77,7 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   timings.Mark("common controls");
   ui::GdiplusSession gdiplus;  // declared first of the GDI+ users so that it is shut down last
   timings.Mark("GDI+ start-up");
-  std::future<LauncherImages> decoding = StartLoadingLauncherImages(instance);
+  std::future<LauncherImages> decoding = StartPreparingFirstFrame(instance);
   GamepadNavigation gamepad;  // before the first start-up box, which a controller answers too
   timings.Mark("controller reader");
 
