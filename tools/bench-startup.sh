@@ -73,10 +73,15 @@ echo "load before the run: $(uptime)"
 # The breakdown comes from separate starts, so that writing it down costs the timed ones
 # nothing.
 timings="$bench/startup-timings.txt"
-for program in launcher-pc launcher-deck; do
+for program in launcher-pc launcher-deck baseline; do
   rm -f "$timings"
+  if [[ $program == baseline ]]; then
+    exe=$bench/baseline/minimal_gdiplus_window.exe class=MinimalGdiplusWindow regions=$baseline_regions
+  else
+    exe=$bench/$program/PlayMirefall.exe class=MFLauncherWindow regions=$launcher_regions
+  fi
   MF_STARTUP_TIMINGS="$(win_path "$timings")" "$root/tools/wine-run.sh" "$win_build/bin/startup_probe.exe" \
-    "$runs" "$(win_path "$bench/$program/PlayMirefall.exe")" MFLauncherWindow "$launcher_regions" - \
+    "$runs" "$(win_path "$exe")" "$class" "$regions" - \
     >/dev/null 2>"$bench/probe-stderr.log" || { cat "$bench/probe-stderr.log" >&2; exit 1; }
   echo
   echo "$program start-up steps, median of $runs starts (ms; 'done at' counts from process creation):"
