@@ -33,6 +33,16 @@ float FittingTextSize(float preferred, float smallest, float availableWidth,
   return size;
 }
 
+float SharedFittingTextSize(float preferred, float smallest, const std::vector<float>& availableWidths,
+                            const std::function<float(int label, float size)>& widthAtSize) {
+  float size = preferred;
+  for (size_t i = 0; i < availableWidths.size(); ++i) {
+    int label = static_cast<int>(i);
+    size = FittingTextSize(size, smallest, availableWidths[i], [&](float pixels) { return widthAtSize(label, pixels); });
+  }
+  return size;
+}
+
 ButtonColours ButtonColoursFor(const MenuItem& item, bool focused) {
   if (item.pressed) return {0xFF3C3C3C, 0xFFC8C8C8};
   if (item.hovered || focused) return {0xF0323232, 0xFFF0F0F0};

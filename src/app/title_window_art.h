@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/menu.h"
 
@@ -64,6 +65,12 @@ inline constexpr float kSmallestButtonTextSize = 11.0f;
 inline constexpr int kButtonTextPadding = 8;  // each side
 float FittingTextSize(float preferred, float smallest, float availableWidth,
                       const std::function<float(float size)>& widthAtSize);
+
+// PLAY, Settings and Exit side by side read as one row only at one size: the largest at
+// which every label fits its own width (availableWidths[i] for label i), or the smallest
+// size. Labels are measured from the size the earlier ones left downwards.
+float SharedFittingTextSize(float preferred, float smallest, const std::vector<float>& availableWidths,
+                            const std::function<float(int label, float size)>& widthAtSize);
 
 // The update banner: a pill with a soft red glow that brightens while it is active
 // (hovered, pressed or focused).

@@ -1,5 +1,8 @@
 #include "app/title_window_paint_win.h"
 
+#include <utility>
+#include <vector>
+
 #include "app/title_window_art.h"
 #include "ui/gdiplus_win.h"
 #include "ui/text_win.h"
@@ -49,23 +52,26 @@ float MeasuredWidth(Gdiplus::Graphics& graphics, const std::wstring& text, const
   return bounds.Width;
 }
 
-// The button's label at its own size, or smaller when the font the fallback chose draws it
-// wider than the button.
-void DrawButtonLabel(Gdiplus::Graphics& graphics, const MenuItem& item, const TitleWindowFonts& fonts) {
-  std::wstring text = ui::Utf8ToWide(item.label);
-  Gdiplus::FontFamily family;
-  fonts.button->GetFamily(&family);
-  float available = static_cast<float>(item.Width() - 2 * kButtonTextPadding);
-  float size = FittingTextSize(kButtonText.pixelSize, kSmallestButtonTextSize, available, [&](float pixels) {
-    if (pixels == kButtonText.pixelSize) return MeasuredWidth(graphics, text, *fonts.button);
-    return MeasuredWidth(graphics, text, *MakeFont(family, {pixels, kButtonText.bold, kButtonText.colour}));
-  });
-  if (size == kButtonText.pixelSize) {
-    DrawCentredText(graphics, text, *fonts.button, kButtonText.colour, item);
-  } else {
-    DrawCentredText(graphics, text, *MakeFont(family, {size, kButtonText.bold, kButtonText.colour}),
-                    kButtonText.colour, item);
+bool IsButton(const MenuItem& item) { return item.action != MenuAction::InstallUpdate; }
+
+// The labels the shared size was worked out for, in item order.
+std::string ButtonLabelsOf(const MenuItems& items) {
+  std::string labels;
+  for (const MenuItem& item : items)
+    if (IsButton(item)) labels += item.label + '\n';
+  return labels;
+}
+
+// The buttons' label font at the size all three share, worked out again only when the labels
+// have changed.
+const Gdiplus::Font& ButtonLabelFont(Gdiplus::Graphics& graphics, const MenuItems& items, TitleWindowFonts& fonts) {
+  std::string labels = ButtonLabelsOf(items);
+  if (!fonts.buttonLabels || labels != fonts.buttonLabelsSizedFor) {
+    float size = SharedButtonLabelSize(graphics, *fonts.buttonFamily, items);
+    fonts.buttonLabels = MakeFont(*fonts.buttonFamily, {size, kButtonText.bold, kButtonText.colour});
+    fonts.buttonLabelsSizedFor = std::move(labels);
   }
+  return *fonts.buttonLabels;
 }
 
 // Copies an opaque bitmap drawn at its own size onto the graphics' device with GDI, which
@@ -141,13 +147,13 @@ void DrawHintAndVersion(Gdiplus::Graphics& graphics, int width, int height, cons
                       &versionBrush);
 }
 
-void DrawButton(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused, const TitleWindowFonts& fonts) {
+void DrawButton(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused, const Gdiplus::Font& label) {
   ButtonColours colours = ButtonColoursFor(item, focused);
   Gdiplus::SolidBrush fill{Color(colours.fill)};
   graphics.FillRectangle(&fill, item.left, item.top, item.Width(), item.Height());
   Gdiplus::Pen border(Color(colours.border), kButtonBorderWidth);
   graphics.DrawRectangle(&border, item.left, item.top, item.Width(), item.Height());
-  DrawButtonLabel(graphics, item, fonts);
+  DrawCentredText(graphics, ui::Utf8ToWide(item.label), label, kButtonText.colour, item);
 }
 
 void DrawBanner(Gdiplus::Graphics& graphics, const MenuItem& item, bool focused, const TitleWindowFonts& fonts) {
@@ -205,11 +211,24 @@ bool CopyBackdrop(HDC target, int width, int height, HBITMAP backdrop) {
 
 }  // namespace
 
+float SharedButtonLabelSize(Gdiplus::Graphics& graphics, const Gdiplus::FontFamily& family, const MenuItems& items) {
+  std::vector<std::wstring> labels;
+  std::vector<float> available;
+  for (const MenuItem& item : items) {
+    if (!IsButton(item)) continue;
+    labels.push_back(ui::Utf8ToWide(item.label));
+    available.push_back(static_cast<float>(item.Width() - 2 * kButtonTextPadding));
+  }
+  return SharedFittingTextSize(kButtonText.pixelSize, kSmallestButtonTextSize, available, [&](int label, float size) {
+    return MeasuredWidth(graphics, labels[static_cast<size_t>(label)],
+                         *MakeFont(family, {size, kButtonText.bold, kButtonText.colour}));
+  });
+}
+
 TitleWindowFonts TitleWindowFonts::Create() {
   TitleWindowFonts fonts;
   fonts.buttonFamily = ui::ChooseFontFamily(ButtonFontFamilies());
   fonts.textFamily = ui::ChooseFontFamily(TextFontFamilies());
-  fonts.button = MakeFont(*fonts.buttonFamily, kButtonText);
   fonts.banner = MakeFont(*fonts.buttonFamily, kBannerText);
   fonts.hint = MakeFont(*fonts.textFamily, kHintText);
   fonts.version = MakeFont(*fonts.textFamily, kVersionText);
@@ -235,7 +254,7 @@ void PaintTitleWindow(HDC target, int width, int height, const TitleWindowScene&
         if (items[i].action == MenuAction::InstallUpdate)
           DrawBanner(graphics, items[i], focused, *scene.fonts);
         else
-          DrawButton(graphics, items[i], focused, *scene.fonts);
+          DrawButton(graphics, items[i], focused, ButtonLabelFont(graphics, items, *scene.fonts));
       }
     }
     ::BitBlt(target, 0, 0, width, height, memoryDc.get(), 0, 0, SRCCOPY);

@@ -4,19 +4,29 @@
 #include <gdiplus.h>
 
 #include <memory>
+#include <string>
 
 #include "app/menu.h"
 #include "ui/win_handles_win.h"
 
 namespace mf::app {
 
-// The four fonts the title window uses, chosen once from the preferred families.
+// The fonts the title window uses, from families chosen once in order of preference.
 struct TitleWindowFonts {
   std::unique_ptr<Gdiplus::FontFamily> buttonFamily, textFamily;
-  std::unique_ptr<Gdiplus::Font> button, banner, hint, version;
+  std::unique_ptr<Gdiplus::Font> banner, hint, version;
+  // The buttons' labels at the size they share, and the labels that size was worked out
+  // for: they change only with the interface language, so it is measured once per language.
+  std::unique_ptr<Gdiplus::Font> buttonLabels;
+  std::string buttonLabelsSizedFor;
 
   static TitleWindowFonts Create();
 };
+
+// The size at which PLAY, Settings and Exit (every item but the banner) are drawn: the
+// largest at which each label fits its button, measured in the buttons' font family with the
+// graphics that draws them.
+float SharedButtonLabelSize(Gdiplus::Graphics& graphics, const Gdiplus::FontFamily& family, const MenuItems& items);
 
 struct TitleWindowScene {
   Gdiplus::Bitmap* background;  // may be null
@@ -24,7 +34,7 @@ struct TitleWindowScene {
   HBITMAP backdrop;             // from DrawTitleBackdrop; may be null or of another size
   const MenuItems* items;
   int focus;
-  const TitleWindowFonts* fonts;
+  TitleWindowFonts* fonts;      // keeps the buttons' shared label size between paints
 };
 
 void PaintTitleWindow(HDC target, int clientWidth, int clientHeight, const TitleWindowScene& scene);

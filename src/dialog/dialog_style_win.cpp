@@ -1,5 +1,8 @@
 #include "dialog/dialog_style_win.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "ui/dark_dialog_win.h"
 #include "ui/win_handles_win.h"
 
@@ -50,14 +53,45 @@ HFONT DialogFont() {
 }
 
 int TextWidth(HFONT font, const wchar_t* text) {
-  HDC screen = ::GetDC(nullptr);
-  SIZE size = {};
-  {
-    win::ScopedSelectObject selected(screen, font);
-    ::GetTextExtentPoint32W(screen, text, static_cast<int>(wcslen(text)), &size);
-  }
-  ::ReleaseDC(nullptr, screen);
-  return size.cx;
+  const int length = static_cast<int>(wcslen(text));
+  win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return 0;
+  win::ScopedSelectObject selectedFont(dc.get(), font);
+  SIZE reported = {};
+  TEXTMETRICW metrics = {};
+  ::GetTextExtentPoint32W(dc.get(), text, length, &reported);
+  ::GetTextMetricsW(dc.get(), &metrics);
+  if (length == 0) return 0;
+
+  // White on black into a bitmap wide enough for any overshoot; the rightmost column that
+  // holds ink is where the text ends.
+  constexpr int kMargin = 8;
+  const int width = reported.cx + reported.cx / 4 + 4 * kMargin;
+  const int height = metrics.tmHeight + 2 * kMargin;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  win::UniqueGdiObject bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return reported.cx;
+  win::ScopedSelectObject selectedBitmap(dc.get(), bitmap.get());
+  RECT all = {0, 0, width, height};
+  ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  ::SetTextColor(dc.get(), RGB(255, 255, 255));
+  ::SetBkMode(dc.get(), TRANSPARENT);
+  ::ExtTextOutW(dc.get(), kMargin, kMargin, 0, nullptr, text, static_cast<UINT>(length), nullptr);
+  ::GdiFlush();
+
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (int x = width - 1; x >= kMargin; --x)
+    for (int y = 0; y < height; ++y)
+      if (pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFF)
+        return std::max(static_cast<int>(reported.cx), x - kMargin + 1);
+  return reported.cx;
 }
 
 }  // namespace mf::dialog

@@ -21,7 +21,10 @@ HBRUSH AccentBrush();
 // rather than whatever face the font mapper would pick.
 HFONT DialogFont();
 
-// The width of a text drawn in a font, in pixels.
+// The width a text takes when drawn in a font, in pixels: the columns its glyphs actually
+// cover, never less than the width GDI reports. Under Wine and Proton the two differ: some
+// Latin letters of Tahoma (m, e, ...) are drawn wider than the widths GDI reports for them,
+// and a long text ends up a dozen pixels wider than reported.
 int TextWidth(HFONT font, const wchar_t* text);
 
 }  // namespace mf::dialog

@@ -11,6 +11,7 @@
 #include "dialog/slider_scale.h"
 #include "settings/settings_schema.h"
 #include "ui/text_win.h"
+#include "ui/win_handles_win.h"
 
 namespace mf::dialog {
 namespace {
@@ -65,19 +66,17 @@ void SetSliderPosition(HWND slider, const ControlRow& row, const std::wstring& t
   ::SendMessageW(slider, TBM_SETPOS, TRUE, position);
 }
 
-HWND CreateDropDown(HWND dialog, const SettingDef& setting, int id, const PixelBox& box, int top,
+HWND CreateDropDown(HWND dialog, const SettingDef& setting, int id, const PixelBox& box, int top, int widestEntry,
                     ControlRow& row) {
   HWND combo = CreateChild(dialog, WC_COMBOBOXW, L"", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, id, box, top);
   std::vector<ChoiceEntry> entries = ChoiceEntriesFor(setting);
-  int widest = 0;
   for (const ChoiceEntry& entry : entries) {
     std::wstring label = Utf8ToWide(entry.label);
     ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
-    widest = std::max(widest, TextWidth(DialogFont(), label.c_str()));
     row.choiceValues.push_back(entry.value);
   }
   ::SendMessageW(combo, CB_SETCURSEL, SelectedEntryFor(entries, setting.value), 0);
-  ::SendMessageW(combo, CB_SETDROPPEDWIDTH, DropDownListWidth(box.width, widest), 0);
+  ::SendMessageW(combo, CB_SETDROPPEDWIDTH, DropDownListWidth(box.width, widestEntry), 0);
   return combo;
 }
 
@@ -98,7 +97,8 @@ HWND CreateRangedEdit(HWND dialog, const SettingDef& setting, int r, const RowBo
                      boxes.control, top);
 }
 
-ControlRow CreateRow(HWND dialog, const SettingDef& setting, int r, const PageColumns& columns, int k, int top) {
+ControlRow CreateRow(HWND dialog, const SettingDef& setting, int r, const PageColumns& columns, int k, int top,
+                     const RowTextWidths& texts) {
   ControlRow row;
   row.row = r;
   ValueControl kind = ValueControlFor(setting);
@@ -117,7 +117,7 @@ ControlRow CreateRow(HWND dialog, const SettingDef& setting, int r, const PageCo
       AddFocusRing(row.control);
       break;
     case ValueControl::DropDown:
-      row.control = CreateDropDown(dialog, setting, id, boxes.control, top, row);
+      row.control = CreateDropDown(dialog, setting, id, boxes.control, top, texts.widestEntry, row);
       break;
     case ValueControl::RangedEdit:
       row.control = CreateRangedEdit(dialog, setting, r, boxes, top, row);
@@ -142,22 +142,55 @@ bool IsWholeNumberRow(const ControlRow& row) {
 
 }  // namespace
 
-int CreateSettingsPage(HWND dialog, int clientWidth, int page, int top, SettingControls& controls) {
+std::vector<RowTextWidths> MeasurePageTexts(int page) {
+  std::vector<RowTextWidths> texts;
+  for (const SettingDef& setting : settings::SettingsSchema()) {
+    if (static_cast<int>(setting.tab) != page) continue;
+    RowTextWidths row;
+    if (!setting.label.empty()) row.label = TextWidth(DialogFont(), TrWide(setting.label).c_str());
+    if (ValueControlFor(setting) == ValueControl::DropDown) {
+      for (const ChoiceEntry& entry : ChoiceEntriesFor(setting))
+        row.widestEntry = std::max(row.widestEntry, TextWidth(DialogFont(), Utf8ToWide(entry.label).c_str()));
+    }
+    texts.push_back(row);
+  }
+  return texts;
+}
+
+int ClosedDropDownChrome(HWND dialog) {
+  // A list draws its text a pixel or two inside the box it reports and clips it a pixel
+  // before that box ends; a themed list keeps a little more.
+  constexpr int kTextInset = 6;
+  constexpr int kProbeWidth = 200;
+  // Borders and an arrow button as wide as a scroll bar, should the probe fail.
+  const int fallback = 4 + ::GetSystemMetrics(SM_CXVSCROLL) + 2 + kTextInset;
+  win::UniqueWindow probe(::CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, kProbeWidth,
+                                            200, dialog, nullptr, nullptr, nullptr));
+  if (!probe) return fallback;
+  ::SendMessageW(probe.get(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  if (!::GetComboBoxInfo(probe.get(), &info) || info.rcItem.right <= info.rcItem.left) return fallback;
+  return kProbeWidth - (info.rcItem.right - info.rcItem.left) + kTextInset;
+}
+
+int CreateSettingsPage(HWND dialog, const PageFrame& frame, int page, const std::vector<RowTextWidths>& texts,
+                       SettingControls& controls) {
   const std::vector<SettingDef>& schema = settings::SettingsSchema();
-  int count = static_cast<int>(std::count_if(schema.begin(), schema.end(), [&](const SettingDef& setting) {
-    return static_cast<int>(setting.tab) == page;
-  }));
-  PageColumns columns = ChoosePageColumns(count, clientWidth);
+  int count = static_cast<int>(texts.size());
+  PageColumns columns = FitPageColumns(frame.clientWidth, frame.baseClientWidth, texts, frame.dropDownChrome);
   int k = 0;
-  for (size_t r = 0; r < schema.size(); ++r) {
+  for (size_t r = 0; r < schema.size() && k < count; ++r) {
     if (static_cast<int>(schema[r].tab) != page) continue;
-    controls.rows.push_back(CreateRow(dialog, schema[r], static_cast<int>(r), columns, k++, top));
+    controls.rows.push_back(
+        CreateRow(dialog, schema[r], static_cast<int>(r), columns, k, frame.top, texts[static_cast<size_t>(k)]));
+    ++k;
   }
   if (count == 0) {
-    PixelBox line = PlaceRow(ChoosePageColumns(1, clientWidth), 0, ValueControl::Edit).label;
-    line.width = clientWidth - 2 * kPageMargin;
+    PixelBox line = PlaceRow(ChoosePageColumns(1, frame.clientWidth), 0, ValueControl::Edit).label;
+    line.width = frame.clientWidth - 2 * kPageMargin;
     if (HWND note = CreateChild(dialog, WC_STATICW, ui::TrWide(kEmptyPageNote), SS_NOPREFIX | SS_ENDELLIPSIS,
-                                kEmptyPageNoteIdBase + page, line, top))
+                                kEmptyPageNoteIdBase + page, line, frame.top))
       controls.emptyPageNotes.emplace_back(page, note);
   }
   return PageHeight(columns, count);

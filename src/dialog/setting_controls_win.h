@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/setting_readback.h"
+#include "dialog/settings_page_layout.h"
 
 namespace mf::dialog {
 
@@ -34,9 +35,27 @@ struct SettingControls {
   bool syncing = false;
 };
 
-// Creates, hidden, the controls of every schema row on the page, `top` pixels below the
-// client area's top, and returns the page height (at least 16).
-int CreateSettingsPage(HWND dialog, int clientWidth, int page, int top, SettingControls& controls);
+// The texts of a page's rows, in table order, measured in the dialog font: every label and
+// every entry of every drop-down list (each entry once).
+std::vector<RowTextWidths> MeasurePageTexts(int page);
+
+// The pixels a closed drop-down list takes beside the text it shows (its borders, its arrow
+// button and the text's inset), measured on a list of this system's own.
+int ClosedDropDownChrome(HWND dialog);
+
+// How wide the dialog is now and was at first, where the pages start (pixels below the
+// client area's top) and what a closed drop-down list needs beside its text.
+struct PageFrame {
+  int clientWidth = 0;
+  int baseClientWidth = 0;
+  int top = 0;
+  int dropDownChrome = 0;
+};
+
+// Creates, hidden, the controls of every schema row on the page, laid out so that the
+// measured texts fit, and returns the page height (at least 16).
+int CreateSettingsPage(HWND dialog, const PageFrame& frame, int page, const std::vector<RowTextWidths>& texts,
+                       SettingControls& controls);
 
 // Shows the controls of one page and hides all others.
 void ShowSettingsPage(const SettingControls& controls, int page);

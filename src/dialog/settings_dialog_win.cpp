@@ -140,25 +140,42 @@ void FitWindowToPages(HWND dialog, int buttonsTop) {
   ::SetWindowPos(dialog, nullptr, origin.x, origin.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int ClientWidth(HWND dialog) {
+  RECT client = {};
+  ::GetClientRect(dialog, &client);
+  return client.right;
+}
+
+// The dialog widens to the page whose texts need the most room, within a Steam Deck's
+// screen; returns the client width it has then.
+int WidenToPages(HWND dialog, const PageFrame& frame, const std::array<std::vector<RowTextWidths>, kPageCount>& texts) {
+  std::vector<int> pageWidths;
+  for (const std::vector<RowTextWidths>& page : texts)
+    pageWidths.push_back(PageClientWidth(frame.baseClientWidth, page, frame.dropDownChrome));
+  RECT window = {};
+  ::GetWindowRect(dialog, &window);
+  const int windowWidth = window.right - window.left;
+  const int clientWidth =
+      DialogClientWidth(frame.baseClientWidth, windowWidth - frame.baseClientWidth, pageWidths);
+  if (clientWidth != frame.baseClientWidth)
+    ::SetWindowPos(dialog, nullptr, 0, 0, windowWidth + clientWidth - frame.baseClientWidth,
+                   window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return ClientWidth(dialog);
+}
+
 // The width of a button text as the button draws it ("&&" shows one '&').
-int ButtonTextWidth(HWND dialog, const std::wstring& text) {
-  HDC dc = ::GetDC(dialog);
-  if (!dc) return 0;
-  HGDIOBJ oldFont = ::SelectObject(dc, DialogFont());
-  RECT box = {};
-  ::DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE);
-  ::SelectObject(dc, oldFont);
-  ::ReleaseDC(dialog, dc);
-  return box.right;
+int ButtonTextWidth(std::wstring text) {
+  for (size_t at = text.find(L"&&"); at != std::wstring::npos; at = text.find(L"&&", at + 1)) text.erase(at, 1);
+  return TextWidth(DialogFont(), text.c_str());
 }
 
 // The design width fits the English text; the button grows so that its text in either
 // language keeps the English padding, whichever language is shown.
-int ButtonWidth(HWND dialog, const char* english, int designWidth) {
-  int englishText = ButtonTextWidth(dialog, ui::Utf8ToWide(english));
+int ButtonWidth(const char* english, int designWidth) {
+  int englishText = ButtonTextWidth(ui::Utf8ToWide(english));
   int widest = englishText;
   if (const std::string* ukrainian = i18n::FindUkrainian(english))
-    widest = std::max(widest, ButtonTextWidth(dialog, ui::Utf8ToWide(*ukrainian)));
+    widest = std::max(widest, ButtonTextWidth(ui::Utf8ToWide(*ukrainian)));
   return PaddedButtonWidth(designWidth, englishText, widest);
 }
 
@@ -167,19 +184,25 @@ BOOL InitDialog(HWND dialog, DialogState& state) {
   ui::RequestDarkTitleBar(dialog);
   state.controls = {};
 
-  RECT client = {};
-  ::GetClientRect(dialog, &client);
-  int width = client.right;
+  PageFrame frame;
+  frame.top = kPagesTop;
+  frame.dropDownChrome = ClosedDropDownChrome(dialog);
+  std::array<std::vector<RowTextWidths>, kPageCount> texts;
+  for (int page = 0; page < kPageCount; ++page) texts[static_cast<size_t>(page)] = MeasurePageTexts(page);
+  frame.baseClientWidth = ClientWidth(dialog);
+  frame.clientWidth = WidenToPages(dialog, frame, texts);
+  const int width = frame.clientWidth;
   CreateTabStrip(dialog, width);
 
   int tallest = 0;
   for (int page = 0; page < kPageCount; ++page)
-    tallest = std::max(tallest, CreateSettingsPage(dialog, width, page, kPagesTop, state.controls));
+    tallest =
+        std::max(tallest, CreateSettingsPage(dialog, frame, page, texts[static_cast<size_t>(page)], state.controls));
   ShowSettingsPage(state.controls, 0);
 
   int buttonsTop = tallest + kButtonsBelowPages;
-  const int cancelWidth = ButtonWidth(dialog, "Cancel", 90);
-  const int saveWidth = ButtonWidth(dialog, "Save && Close", 140);
+  const int cancelWidth = ButtonWidth("Cancel", 90);
+  const int saveWidth = ButtonWidth("Save && Close", 140);
   const int cancelX = width - 10 - cancelWidth;
   CreateButton(dialog, TrPtr("Save && Close"), BS_DEFPUSHBUTTON, kSaveId, cancelX - saveWidth, buttonsTop, saveWidth);
   CreateButton(dialog, TrPtr("Cancel"), 0, kCancelId, cancelX, buttonsTop, cancelWidth);

@@ -20,22 +20,74 @@ bool IsNoSliderKey(std::string_view key) {
 
 }  // namespace
 
+int PageColumn::Width() const { return labelWidth + kLabelToControlGap + controlWidth; }
+
 PageColumns ChoosePageColumns(int rowCount, int clientWidth) {
   PageColumns page;
   if (rowCount <= kMaxSingleColumnRows) {
     page.columns = 1;
-    page.columnWidth = clientWidth - 2 * kPageMargin;
-    page.labelWidth = 240;
-    page.controlWidth = 160;
     page.rowsPerColumn = rowCount;
+    page.column[0] = {kPageMargin, 240, 160};
   } else {
     page.columns = 2;
-    page.columnWidth = (clientWidth - 3 * kPageMargin) / 2;
-    page.labelWidth = 232;
-    page.controlWidth = page.columnWidth - 240;
     page.rowsPerColumn = (rowCount + 1) / 2;
+    int columnWidth = (clientWidth - 3 * kPageMargin) / 2;
+    page.column[0] = {kPageMargin, 232, columnWidth - 240};
+    page.column[1] = {2 * kPageMargin + columnWidth, 232, columnWidth - 240};
   }
   return page;
+}
+
+namespace {
+
+int ColumnOf(const PageColumns& page, int k) {
+  return page.columns == 1 ? 0 : k / std::max(page.rowsPerColumn, 1);
+}
+
+// The standard columns, each grown to hold its own texts.
+PageColumns ColumnsHoldingTheirTexts(int baseClientWidth, const std::vector<RowTextWidths>& rows,
+                                     int dropDownChrome) {
+  int count = static_cast<int>(rows.size());
+  PageColumns page = ChoosePageColumns(count, baseClientWidth);
+  for (int k = 0; k < count; ++k) {
+    PageColumn& column = page.column[ColumnOf(page, k)];
+    const RowTextWidths& texts = rows[static_cast<size_t>(k)];
+    if (texts.label > 0) column.labelWidth = std::max(column.labelWidth, texts.label + kLabelSpareWidth);
+    if (texts.widestEntry > 0)
+      column.controlWidth = std::max(column.controlWidth, texts.widestEntry + dropDownChrome);
+  }
+  return page;
+}
+
+int MarginsAndColumns(const PageColumns& page) {
+  int width = kPageMargin;
+  for (int c = 0; c < page.columns; ++c) width += page.column[c].Width() + kPageMargin;
+  return width;
+}
+
+}  // namespace
+
+PageColumns FitPageColumns(int clientWidth, int baseClientWidth, const std::vector<RowTextWidths>& rows,
+                           int dropDownChrome) {
+  PageColumns page = ColumnsHoldingTheirTexts(baseClientWidth, rows, dropDownChrome);
+  if (page.columns == 2) {
+    // Split as the standard layout splits: the odd pixel of an odd width stays unused.
+    int share = (clientWidth - MarginsAndColumns(page)) / 2;
+    page.column[0].controlWidth += share;
+    page.column[1].controlWidth += share;
+    page.column[1].left = page.column[0].left + page.column[0].Width() + kPageMargin;
+  }
+  return page;
+}
+
+int PageClientWidth(int baseClientWidth, const std::vector<RowTextWidths>& rows, int dropDownChrome) {
+  return MarginsAndColumns(ColumnsHoldingTheirTexts(baseClientWidth, rows, dropDownChrome));
+}
+
+int DialogClientWidth(int baseClientWidth, int frameWidth, const std::vector<int>& pageClientWidths) {
+  int widest = baseClientWidth;
+  for (int width : pageClientWidths) widest = std::max(widest, width);
+  return std::max(baseClientWidth, std::min(widest, kMaxDialogWindowWidth - frameWidth));
 }
 
 int PageHeight(const PageColumns& columns, int rowCount) {
@@ -61,15 +113,15 @@ ValueControl ValueControlFor(const settings::SettingDef& row) {
 
 RowBoxes PlaceRow(const PageColumns& columns, int k, ValueControl control) {
   int perColumn = std::max(columns.rowsPerColumn, 1);
-  int column = columns.columns == 1 ? 0 : k / perColumn;
+  const PageColumn& column = columns.column[ColumnOf(columns, k)];
   int line = columns.columns == 1 ? k : k % perColumn;
   int top = kRowPitch * line;
-  int x = kPageMargin + column * (columns.columnWidth + kPageMargin);
-  int controlX = x + columns.labelWidth + kLabelToControlGap;
-  int width = columns.controlWidth;
+  int x = column.left;
+  int controlX = x + column.labelWidth + kLabelToControlGap;
+  int width = column.controlWidth;
 
   RowBoxes boxes;
-  boxes.label = {x, top + kLabelTopOffset, columns.labelWidth, kLabelHeight};
+  boxes.label = {x, top + kLabelTopOffset, column.labelWidth, kLabelHeight};
   switch (control) {
     case ValueControl::CheckBox:
       boxes.control = {controlX, top + 22, 20, 24};

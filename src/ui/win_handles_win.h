@@ -72,6 +72,12 @@ struct WindowsHookTraits {
   static void Close(Handle h) { ::UnhookWindowsHookEx(h); }
 };
 
+struct WindowTraits {  // a window the code made for itself and no dialog will destroy
+  using Handle = HWND;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::DestroyWindow(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
@@ -79,6 +85,7 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 using UniqueWindowsHook = UniqueHandle<WindowsHookTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class ScopedSelectObject {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <tuple>
 
@@ -38,14 +39,40 @@ std::vector<Child> VisibleChildren(HWND dialog) {
   return children;
 }
 
+// The width a text covers when drawn in a control's font: the rightmost column of ink when
+// it is drawn into a bitmap, or the width GDI reports if that is wider. Under Wine the two
+// differ (Tahoma's m and e are drawn wider than reported), and the eye sees the ink.
 int TextWidthIn(HWND control, const std::wstring& text) {
-  HDC dc = ::GetDC(control);
-  HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-  SIZE size = {};
-  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  ::SelectObject(dc, previous);
-  ::ReleaseDC(control, dc);
-  return size.cx;
+  HFONT font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ previousFont = ::SelectObject(dc, font);
+  SIZE reported = {};
+  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &reported);
+  constexpr int kMargin = 8, kHeight = 48;
+  const int width = static_cast<int>(reported.cx) * 2 + 4 * kMargin;
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int inked = 0;
+  if (bitmap && bits) {
+    HGDIOBJ previousBitmap = ::SelectObject(dc, bitmap);
+    RECT all = {0, 0, width, kHeight};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::ExtTextOutW(dc, kMargin, kMargin, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = kMargin; x < width; ++x)
+        if (pixels[y * width + x] & 0xFFFFFF) inked = std::max(inked, x - kMargin + 1);
+    ::SelectObject(dc, previousBitmap);
+    ::DeleteObject(bitmap);
+  }
+  ::SelectObject(dc, previousFont);
+  ::DeleteDC(dc);
+  return std::max(static_cast<int>(reported.cx), inked);
 }
 
 const char* kLanguageNames[] = {"en", "uk"};
@@ -134,6 +161,29 @@ TEST_P(SettingsDialogLookTest, EveryPageIsDarkReadableAndTidy) {
       if (a.className == L"Static") {
         // A text that only just fits loses its last letter when drawn: keep a few pixels spare.
         EXPECT_LE(TextWidthIn(a.window, WindowText(a.window)), a.box.right - a.box.left - 4) << "the label is cut";
+      }
+      if (a.className == L"ComboBox") {
+        // Closed, a list shows its current entry, and any entry may become current: each
+        // must fit whole where the list draws it, two pixels inside the box it reports and
+        // clipped a pixel before that box ends.
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetComboBoxInfo(a.window, &info));
+        int room = info.rcItem.right - info.rcItem.left - 3;
+        int count = static_cast<int>(::SendMessageW(a.window, CB_GETCOUNT, 0, 0));
+        EXPECT_GT(count, 0);
+        int current = static_cast<int>(::SendMessageW(a.window, CB_GETCURSEL, 0, 0));
+        EXPECT_GE(current, 0) << "no entry shows";
+        for (int entry = 0; entry < count; ++entry) {
+          std::wstring text(static_cast<size_t>(::SendMessageW(a.window, CB_GETLBTEXTLEN, entry, 0)) + 1, L'\0');
+          text.resize(static_cast<size_t>(
+              ::SendMessageW(a.window, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(text.data()))));
+          EXPECT_LE(TextWidthIn(a.window, text), room)
+              << (entry == current ? "the current entry " : "the entry ") << testing::PrintToString(text)
+              << " is cut in the closed list";
+        }
+        int dropped = static_cast<int>(::SendMessageW(a.window, CB_GETDROPPEDWIDTH, 0, 0));
+        EXPECT_GE(dropped, a.box.right - a.box.left) << "the open list is narrower than the box";
       }
       if (a.className == L"Button" && !WindowText(a.window).empty()) {  // "&&" shows as one '&'
         std::wstring shown = WindowText(a.window);

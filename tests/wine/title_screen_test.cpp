@@ -1,6 +1,7 @@
 // The title screen as a player sees it: the launcher's window captured from the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -30,6 +31,33 @@ double MeanDifference(const Capture& shown, const Capture& picture, int left, in
 // The brightest pixel on a button's left border.
 int BorderBrightness(const Capture& capture, const ButtonBox& box) {
   return capture.MaxBrightness(box.left - 1, box.top + 8, box.left + 2, box.bottom - 8);
+}
+
+// The rows spanned by a label's first letter. Every label, in English and in Ukrainian,
+// begins with a capital, so labels drawn at one size have first letters of one height.
+int FirstLetterHeight(const Capture& capture, const ButtonBox& box) {
+  constexpr int kLit = 150;
+  const int left = box.left + 3, right = box.right - 3, top = box.top + 3, bottom = box.bottom - 3;
+  auto columnLit = [&](int x) { return capture.MaxBrightness(x, top, x + 1, bottom) > kLit; };
+  int x = left;
+  while (x < right && !columnLit(x)) ++x;
+  const int first = x;
+  while (x < right && columnLit(x)) ++x;
+  int highest = bottom, lowest = top - 1;
+  for (int y = top; y < bottom; ++y)
+    if (capture.MaxBrightness(first, y, x, y + 1) > kLit) highest = std::min(highest, y), lowest = std::max(lowest, y);
+  return lowest - highest + 1;
+}
+
+// PLAY, Settings and Exit look like one row: their first letters are of one height (a round
+// letter may reach a row further than a flat one).
+void ExpectOneLabelSize(const Capture& capture) {
+  int heights[3] = {};
+  for (int i = 0; i < 3; ++i) heights[i] = FirstLetterHeight(capture, kButtons[i]);
+  EXPECT_GT(heights[0], 6) << "PLAY's first letter is drawn";
+  auto [lowest, highest] = std::minmax({heights[0], heights[1], heights[2]});
+  EXPECT_LE(highest - lowest, 1) << "first letters " << heights[0] << ", " << heights[1] << " and " << heights[2]
+                                 << " rows high: the labels are drawn at different sizes";
 }
 
 class TitleScreenTest : public testing::Test {
@@ -78,6 +106,7 @@ TEST_F(TitleScreenTest, LogoShowsTopLeft) {
 
 TEST_F(TitleScreenTest, ButtonsSitWhereTheLayoutPutsThem) {
   SaveArtefactPng(capture_, L"title-en");
+  ExpectOneLabelSize(capture_);
   for (const ButtonBox& box : kButtons) {
     // A dark fill inside, a light border around it, the labels in light text.
     EXPECT_LT(capture_.MeanBrightness(box.left + 4, box.top + 4, box.left + 20, box.bottom - 4), 70);
@@ -164,6 +193,7 @@ TEST(TitleScreenUkrainian, EveryLabelOnOneLineInsideItsButton) {
     return capture.width == 1280 && BorderBrightness(capture, kButtons[0]) > 200;
   }));
   SaveArtefactPng(capture, L"title-uk");
+  ExpectOneLabelSize(capture);
   for (const ButtonBox& box : kButtons) {
     // Inside the border: the label's light pixels.
     int width = box.right - box.left;

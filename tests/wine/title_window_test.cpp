@@ -3,10 +3,18 @@
 // banner. The window runs the launcher's own message loop on a thread of its own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <future>
+#include <memory>
+#include <optional>
 #include <thread>
 
+#include "app/menu.h"
 #include "app/title_images_win.h"
+#include "app/title_window_art.h"
+#include "app/title_window_paint_win.h"
+#include "i18n/translate.h"
+#include "i18n/utf16_win.h"
 #include "app/title_window_win.h"
 #include "ui/gdiplus_win.h"
 #include "update/update_offer.h"
@@ -87,6 +95,49 @@ TEST_F(TitleWindowTest, TabReachesTheBannerAsAFourthItem) {
   EXPECT_TRUE(WaitUntil([&] { return BannerOutlineRedness(CaptureClient(window_)) > 30; }))
       << "the fourth Tab wraps back to PLAY";
   EXPECT_GT(CaptureClient(window_).MaxBrightness(815, 660, 818, 690), 230) << "PLAY is focused again";
+}
+
+// PLAY, Settings and Exit are drawn at one size, the largest at which each fits its button
+// in the font the fallback chose. Under the fonts Wine and Proton have (no Bahnschrift, no
+// Segoe UI) «Налаштування» does not fit at 18 pixels, so in Ukrainian all three are smaller.
+TEST(TitleButtonLabels, ShareTheLargestSizeAtWhichEveryLabelFits) {
+  ui::GdiplusSession gdiplus;
+  ASSERT_TRUE(gdiplus.ok());
+  std::unique_ptr<Gdiplus::FontFamily> family = ui::ChooseFontFamily(app::ButtonFontFamilies());
+  HDC screen = ::GetDC(nullptr);
+  float sizes[2] = {};
+  for (auto language : {i18n::UiLanguage::English, i18n::UiLanguage::Ukrainian}) {
+    i18n::SetUiLanguage(language);
+    SCOPED_TRACE(static_cast<int>(language));
+    {
+      Gdiplus::Graphics graphics(screen);
+      graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+      app::MenuItems items = app::LayoutMenu(1280, 720, std::nullopt);
+      ASSERT_EQ(items.size(), 3u);
+      float size = app::SharedButtonLabelSize(graphics, *family, items);
+      sizes[static_cast<int>(language)] = size;
+      auto widestOverflow = [&](float pixels) {  // how far the widest label overflows its room
+        Gdiplus::Font font(family.get(), pixels, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+        Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap);
+        float worst = -1000;
+        for (const app::MenuItem& item : items) {
+          std::wstring text = i18n::Utf8ToWide(item.label);
+          Gdiplus::RectF bounds;
+          graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), &font, Gdiplus::PointF(0, 0), &format,
+                                 &bounds);
+          worst = std::max(worst, bounds.Width - static_cast<float>(item.Width() - 2 * app::kButtonTextPadding));
+        }
+        return worst;
+      };
+      EXPECT_LE(widestOverflow(size), 0.0f) << "a label is wider than its button at " << size;
+      if (size < app::kButtonText.pixelSize) EXPECT_GT(widestOverflow(size + 1), 0.0f) << "a larger size fits";
+    }
+  }
+  ::ReleaseDC(nullptr, screen);
+  i18n::SetUiLanguage(i18n::UiLanguage::English);
+  EXPECT_EQ(sizes[0], app::kButtonText.pixelSize) << "PLAY, Settings and Exit fit at 18 pixels";
+  EXPECT_LT(sizes[1], app::kButtonText.pixelSize) << "«Налаштування» fits at 18 pixels under Wine's fonts";
+  EXPECT_GE(sizes[1], app::kSmallestButtonTextSize);
 }
 
 }  // namespace

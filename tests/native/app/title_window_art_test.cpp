@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace mf::app {
 namespace {
 
@@ -62,6 +65,36 @@ TEST(ButtonLabelFit, StepsDownUntilTheLabelFits) {
   EXPECT_EQ(FittingTextSize(18, 11, 124, width), 16.0f);
   EXPECT_EQ(FittingTextSize(18, 11, 135, width), 18.0f) << "a label that fits keeps its size";
   EXPECT_EQ(FittingTextSize(18, 11, 20, width), 11.0f) << "never smaller than the smallest size";
+}
+
+// Three labels, each widening with its size at its own rate: the widest for its button
+// decides the size of all three, the others are never measured below it.
+TEST(ButtonLabelFit, ThreeLabelsShareTheLargestSizeAtWhichAllFit) {
+  struct Case {
+    const char* name;
+    std::vector<float> perPixel;  // width of each label per pixel of size
+    std::vector<float> available;
+    float expected;
+  } cases[] = {
+      {"all fit at the preferred size", {2.5f, 4.1f, 2.0f}, {124, 124, 124}, 18},
+      {"the long middle label sets the size", {3.3f, 7.8f, 2.9f}, {124, 124, 124}, 15},
+      {"the last label sets the size", {3.3f, 4.0f, 7.0f}, {124, 124, 124}, 17},
+      {"a narrower button", {3.0f, 3.0f, 3.0f}, {124, 45, 124}, 15},
+      {"nothing fits: the smallest size", {20, 20, 20}, {124, 124, 124}, 11},
+      {"no labels", {}, {}, 18},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::pair<int, float>> measured;
+    float size = SharedFittingTextSize(18, 11, c.available, [&](int label, float pixels) {
+      measured.emplace_back(label, pixels);
+      return c.perPixel[static_cast<size_t>(label)] * pixels;
+    });
+    EXPECT_EQ(size, c.expected);
+    for (size_t i = 0; i < c.available.size(); ++i)
+      EXPECT_TRUE(c.perPixel[i] * size <= c.available[i] || size == 11) << "label " << i << " fits";
+    for (const auto& [label, pixels] : measured) EXPECT_GE(pixels, c.expected) << "label " << label;
+  }
 }
 
 }  // namespace

@@ -227,6 +227,13 @@ TEST_F(TranslationTest, RevisedWordings) {
        "Не вдалося запустити mirefall.exe.\nПереконайтеся, що цей файл є в тій самій теці, що й PlayMirefall.exe."},
       {"French (Francais)", "Французька (Français)"},
       {"Spanish (Espanol)", "Іспанська (Español)"},
+      // Controller layouts name what each button does, not who does it.
+      {"Original (RT aims, A fires, LT holds breath)",
+       "Оригінальна (RT — прицілювання, A — постріл, LT — затримати дихання)"},
+      {"Quenlor (LT aims, RT fires, A holds breath)", "Quenlor (LT — прицілювання, RT — постріл, A — затримати дихання)"},
+      {"D3D12 Debug Layer (slow)", "Шар налагодження D3D12 (повільно)"},
+      {"Memexport Readback (keep on)", "Зчитування Memexport (не вимикати)"},
+      {"Aim: per-axis mouse floor", "Прицілювання: поріг для кожної осі"},
   };
   for (const auto& [english, ukrainian] : kRows) {
     const std::string* found = FindUkrainian(english);
