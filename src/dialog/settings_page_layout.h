@@ -61,8 +61,9 @@ PageColumns FitPageColumns(int clientWidth, int baseClientWidth, const std::vect
 int PageClientWidth(int baseClientWidth, const std::vector<RowTextWidths>& rows, int dropDownChrome);
 
 // The dialog grows to its widest page but never past the Steam Deck's 1280-pixel screen
-// (`frameWidth`: the window's width less its client width). A text that still does not fit
-// is to be worded shorter.
+// (`frameWidth`: the window's width less its client width). An entry that still does not
+// fit a closed list (a few of the game's own option texts, which stay as they are) shows
+// whole in the open list, which is as wide as its widest entry.
 inline constexpr int kMaxDialogWindowWidth = 1280;
 int DialogClientWidth(int baseClientWidth, int frameWidth, const std::vector<int>& pageClientWidths);
 

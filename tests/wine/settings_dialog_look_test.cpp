@@ -11,6 +11,7 @@
 #include <map>
 #include <tuple>
 
+#include "dialog/settings_page_layout.h"
 #include "i18n/translate.h"
 #include "i18n/utf16_win.h"
 #include "settings/settings_schema.h"
@@ -165,11 +166,15 @@ TEST_P(SettingsDialogLookTest, EveryPageIsDarkReadableAndTidy) {
       if (a.className == L"ComboBox") {
         // Closed, a list shows its current entry, and any entry may become current: each
         // must fit whole where the list draws it, two pixels inside the box it reports and
-        // clipped a pixel before that box ends.
+        // clipped a pixel before that box ends. An entry longer than even the widest dialog
+        // a Steam Deck screen takes may be cut there, but then the dialog is that wide and
+        // the open list shows the entry whole.
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;
         ASSERT_TRUE(::GetComboBoxInfo(a.window, &info));
         int room = info.rcItem.right - info.rcItem.left - 3;
+        int dropped = static_cast<int>(::SendMessageW(a.window, CB_GETDROPPEDWIDTH, 0, 0));
+        const bool dialogAtItsWidest = window.right - window.left >= dialog::kMaxDialogWindowWidth - 8;
         int count = static_cast<int>(::SendMessageW(a.window, CB_GETCOUNT, 0, 0));
         EXPECT_GT(count, 0);
         int current = static_cast<int>(::SendMessageW(a.window, CB_GETCURSEL, 0, 0));
@@ -178,11 +183,13 @@ TEST_P(SettingsDialogLookTest, EveryPageIsDarkReadableAndTidy) {
           std::wstring text(static_cast<size_t>(::SendMessageW(a.window, CB_GETLBTEXTLEN, entry, 0)) + 1, L'\0');
           text.resize(static_cast<size_t>(
               ::SendMessageW(a.window, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(text.data()))));
-          EXPECT_LE(TextWidthIn(a.window, text), room)
+          const int width = TextWidthIn(a.window, text);
+          if (width <= room) continue;
+          EXPECT_TRUE(dialogAtItsWidest && width + 8 <= dropped)
               << (entry == current ? "the current entry " : "the entry ") << testing::PrintToString(text)
-              << " is cut in the closed list";
+              << " is cut in the closed list (" << width << " px in " << room
+              << ") though the dialog could be wider, or the open list does not show it whole";
         }
-        int dropped = static_cast<int>(::SendMessageW(a.window, CB_GETDROPPEDWIDTH, 0, 0));
         EXPECT_GE(dropped, a.box.right - a.box.left) << "the open list is narrower than the box";
       }
       if (a.className == L"Button" && !WindowText(a.window).empty()) {  // "&&" shows as one '&'

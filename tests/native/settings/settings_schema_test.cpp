@@ -73,11 +73,12 @@ TEST(SettingsTable, RowsWithTextThatIsEasyToGetWrong) {
   // Em dash in the upscaler scale labels, plain hyphen in the native renderer's.
   EXPECT_EQ(row("resolution_scale").choices[0].label, "1x \xE2\x80\x94 1280x720 internal");
   EXPECT_EQ(row("mf_native_scale").choices[0].label, "1x - 1280x720, as the console");
-  EXPECT_EQ(row("launcher_share_shader_cache").choices[1].label, "On - share my shader cache (anonymous)");
+  EXPECT_EQ(row("launcher_share_shader_cache").choices[1].label,
+            "On - send my shader cache (anonymous) to the project");
   EXPECT_EQ(row("pso_missing_policy").choices[0].label, "Block (wait per draw, budgeted \xE2\x80\x94 recommended)");
   EXPECT_EQ(row("texture_dump").label, "Texture Dump (textures\\dump)");
   EXPECT_EQ(row("render_target_path_d3d12").choices[2], (SettingChoice{"", "Auto (SDK default)"}));
-  EXPECT_EQ(row("audio_channels").choices[1].label, "Stereo (fold 5.1 to 2.0 for quiet or missing dialogue)");
+  EXPECT_EQ(row("audio_channels").choices[1].label, "Stereo (fold 5.1 to 2.0; use if dialogue is quiet or missing)");
   EXPECT_EQ(row("mnk_mode").label, "Mouse & Keyboard Mode");
 
   std::vector<std::string> gameLanguages;
