@@ -42,6 +42,20 @@ bool UpdateHelperIsAtWork() {
   return false;
 }
 
+win::UniqueKernelHandle OpenUpdateHelperMutex() {
+  return win::UniqueKernelHandle(::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kHelperMutexName));
+}
+
+bool TakeRelaunchMark() {
+  const bool marked = ::GetEnvironmentVariableW(kRelaunchVariable, nullptr, 0) != 0;
+  if (marked) ::SetEnvironmentVariableW(kRelaunchVariable, nullptr);
+  return marked;
+}
+
+bool HelperRelaunchIsRunning() {
+  return static_cast<bool>(win::UniqueKernelHandle(::OpenEventW(SYNCHRONIZE, FALSE, kRelaunchMarkName)));
+}
+
 void UndoInterruptedUpdate() {
   std::optional<std::filesystem::path> temp = TempFolder();
   if (!temp) return;

@@ -106,16 +106,33 @@ bool InstallRelease(const fs::path& root, Installer& installer, std::string& err
   return true;
 }
 
-// The Windows error when the launcher could not be started, else ERROR_SUCCESS.
+// Gives the started launcher the one lasting handle of the relaunch mark, so the mark
+// lives as long as that launcher does. A launcher that waited for this helper looks for
+// it once the helper lets go of its mutex, which is only after this.
+void MarkRelaunch(HANDLE launcherProcess) {
+  win::UniqueKernelHandle mark(::CreateEventW(nullptr, TRUE, FALSE, kRelaunchMarkName));
+  HANDLE inLauncher = nullptr;
+  // Fails when the launcher has already ended: then there is no mark, which is the truth.
+  if (mark) ::DuplicateHandle(::GetCurrentProcess(), mark.get(), launcherProcess, &inLauncher, 0, FALSE,
+                              DUPLICATE_SAME_ACCESS);
+}
+
+// The Windows error when the launcher could not be started, else ERROR_SUCCESS. The
+// helper's mutex is still held: the launcher finds itself marked as the relaunch in its
+// environment and does not wait for it.
 DWORD StartLauncher(const fs::path& install) {
   const fs::path launcher = install / kLauncherFile;
   std::wstring commandLine = L"\"" + launcher.wstring() + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!::CreateProcessW(launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, install.c_str(),
-                        &startup, &info))
-    return ::GetLastError();
+  ::SetEnvironmentVariableW(kRelaunchVariable, L"1");
+  const BOOL started = ::CreateProcessW(launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        install.c_str(), &startup, &info);
+  const DWORD failure = started ? ERROR_SUCCESS : ::GetLastError();
+  ::SetEnvironmentVariableW(kRelaunchVariable, nullptr);
+  if (!started) return failure;
+  MarkRelaunch(info.hProcess);
   ::CloseHandle(info.hThread);
   ::CloseHandle(info.hProcess);
   return ERROR_SUCCESS;
@@ -137,7 +154,9 @@ struct HelperPaths {
 };
 
 // The named mutex a launcher checks at start-up. Held from the helper's start until the
-// new launcher is about to start: that one must not take itself for a second launcher.
+// process ends, past the start of the launcher it hands over to: a launcher the player
+// started meanwhile waits, and when it wakes the relaunch mark tells it whether that
+// launcher is running (see update/helper_wait.h).
 class BusySignal {
  public:
   BusySignal() : mutex_(::CreateMutexW(nullptr, TRUE, kHelperMutexName)) {
@@ -148,20 +167,18 @@ class BusySignal {
       ::WaitForSingleObject(mutex_.get(), 5 * 60 * 1000);
     }
   }
-  ~BusySignal() { Release(); }
+  ~BusySignal() {
+    if (mutex_) ::ReleaseMutex(mutex_.get());
+  }
   BusySignal(const BusySignal&) = delete;
   BusySignal& operator=(const BusySignal&) = delete;
-  void Release() {
-    if (mutex_) ::ReleaseMutex(mutex_.get());
-    mutex_.reset();
-  }
 
  private:
   win::UniqueKernelHandle mutex_;
 };
 
 // Everything after the log is open. Exit code 0 once the new launcher has started.
-int ApplyUpdate(const HelperPaths& paths, int oldProcessId, BusySignal& busy) {
+int ApplyUpdate(const HelperPaths& paths, int oldProcessId) {
   WaitForLauncherExit(oldProcessId);
 
   // A journal left by a helper that was stopped is undone before anything else, and is
@@ -200,7 +217,6 @@ int ApplyUpdate(const HelperPaths& paths, int oldProcessId, BusySignal& busy) {
     // first and comes back only if the start fails.
     SetUpdateLogFile({});
     installer.Complete();
-    busy.Release();
     const fs::path keptLog = fs::path(paths.log.native() + L".last");
     DeleteFileAlways(keptLog);
     ::MoveFileExW(paths.log.c_str(), keptLog.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -236,13 +252,13 @@ int RunUpdateHelper(const fs::path& zip, const fs::path& install, int oldProcess
   SetUpdateLogFile(paths.log);
   // Held until the process ends, however it ends: a launcher started meanwhile knows that
   // the installation is being changed.
-  BusySignal busy;
+  const BusySignal busy;
   UpdateLog("update helper v" + std::string(kCurrentVersionTag.substr(1)) + " starting; zip=" + PathText(zip) +
             " dest=" + PathText(install));
 
   // Whatever goes wrong, the player is left with a complete build and a launcher running.
   try {
-    return ApplyUpdate(paths, oldProcessId, busy);
+    return ApplyUpdate(paths, oldProcessId);
   } catch (const std::exception& failure) {
     SetUpdateLogFile(paths.log);
     UpdateLog(std::string("FAILED: unexpected error: ") + failure.what());
