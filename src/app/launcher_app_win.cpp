@@ -14,6 +14,7 @@
 #include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
 #include "app/title_window_win.h"
+#include "app/update_wait_win.h"
 #include "i18n/translate.h"
 #include "prompts/prompt_overlay_win.h"
 #include "resources/resource_ids.h"
@@ -58,10 +59,10 @@ std::future<LauncherImages> StartLoadingLauncherImages(HINSTANCE instance) {
 }  // namespace
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
-  // The update helper starts the new launcher when it is done; a second one meanwhile
-  // would hold files it is replacing. A half-installed update is undone before any other
-  // start-up task reads the installation.
-  if (update::UpdateHelperIsAtWork()) return 0;
+  // While the update helper works, a launcher would hold files it is replacing: this one
+  // waits, and then either starts or leaves the field to the launcher the helper started.
+  // A half-installed update is undone before any other start-up task reads the installation.
+  if (!WaitOutUpdateHelper(instance)) return 0;
   update::UndoInterruptedUpdate();
   StartupTimings timings;
   const std::filesystem::path folder = ui::ExecutableFolder();

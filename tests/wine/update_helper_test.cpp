@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "i18n/utf16_win.h"
 #include "update/helper_command_line.h"
+#include "update/update_paths.h"
+#include "ui/win_handles_win.h"
 #include "update_test_support.h"
 #include "wine_test_support.h"
 
@@ -515,6 +518,194 @@ TEST_F(UpdateHelperTest, NextHelperRunUndoesAStoppedOneBeforeItsOwnWork) {
   EXPECT_EQ(RunHelper(), 0u) << Log();
   EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "new game");
   EXPECT_TRUE(LauncherRestarted());
+}
+
+// The helper's mutex held by the test, as a helper at work holds it.
+class HeldHelperMutex {
+ public:
+  HeldHelperMutex() : mutex_(::CreateMutexW(nullptr, TRUE, update::kHelperMutexName)) {}
+  ~HeldHelperMutex() { Release(); }
+  HeldHelperMutex(const HeldHelperMutex&) = delete;
+  HeldHelperMutex& operator=(const HeldHelperMutex&) = delete;
+  bool held() const { return mutex_ != nullptr; }
+  void Release() {
+    if (!mutex_) return;
+    ::ReleaseMutex(mutex_);
+    ::CloseHandle(mutex_);
+    mutex_ = nullptr;
+  }
+
+ private:
+  HANDLE mutex_;
+};
+
+// A launcher the player starts while the helper installs: it waits behind a small window
+// and touches nothing, then starts, or quits in favour of the launcher the helper started.
+class LauncherWhileUpdatingTest : public testing::Test {
+ protected:
+  LauncherWhileUpdatingTest() : temp_(L"mf-wait-temp"), tempScope_(temp_.path()) {
+    game_.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  }
+
+  // Starts the launcher and waits for its waiting window.
+  HWND StartWaiting() {
+    launcher_ = StartLauncherProcess(game_);
+    return WaitForBox(launcher_->id(), L"Mirefall Recompilation");
+  }
+
+  TempGameFolder game_{L"mf-wait"};
+  TempGameFolder temp_;
+  ScopedTempFolder tempScope_;
+  std::unique_ptr<ChildProcess> launcher_;
+};
+
+TEST_F(LauncherWhileUpdatingTest, WaitsInTheInterfaceLanguageAndStartsWhenTheHelperIsDone) {
+  const struct {
+    const char* prefs;
+    const wchar_t* text;
+  } languages[] = {{"", L"Installing update\u2026"},
+                   {"launcher_language = uk\r\n", L"\u0412\u0441\u0442\u0430\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F "
+                                                  L"\u043E\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F\u2026"}};
+  for (const auto& language : languages) {
+    const std::string prefs = std::string(kStartupOffersAnswered) + language.prefs;
+    game_.WriteFile("launcher.ini", prefs);
+    HeldHelperMutex helper;
+    ASSERT_TRUE(helper.held());
+    HWND waiting = StartWaiting();
+    ASSERT_TRUE(waiting) << Utf8(language.text);
+    EXPECT_EQ(StaticTexts(waiting), language.text);
+    Capture shown;
+    EXPECT_TRUE(WaitUntil([&] {
+      shown = CaptureClient(waiting);
+      return shown.width > 32 && shown.MaxBrightness(16, 18, shown.width - 16, 40) > 150;
+    })) << "light text on the dark window";
+    SaveArtefactPng(shown, std::wstring(L"installing-update-") + (*language.prefs ? L"uk" : L"en"));
+    EXPECT_FALSE(FindProcessWindow(launcher_->id(), L"MFLauncherWindow"));
+    EXPECT_EQ(game_.ReadFile("launcher.ini"), prefs) << "nothing is written while the helper works";
+
+    helper.Release();  // the helper gone without starting a launcher (ended by force)
+    HWND title = WaitForProcessWindow(launcher_->id(), L"MFLauncherWindow");
+    ASSERT_TRUE(title) << "the waiting launcher starts normally";
+    EXPECT_FALSE(::IsWindow(waiting));
+    PostKey(title, VK_ESCAPE);
+    EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  }
+}
+
+TEST_F(LauncherWhileUpdatingTest, QuitsWhenTheHelpersRelaunchIsRunning) {
+  game_.WriteFile("launcher.ini", kStartupOffersAnswered);
+  HeldHelperMutex helper;
+  HWND waiting = StartWaiting();
+  ASSERT_TRUE(waiting);
+  // The relaunch's mark, held here as the launcher the helper started holds it.
+  win::UniqueKernelHandle relaunch(::CreateEventW(nullptr, TRUE, FALSE, update::kRelaunchMarkName));
+  ASSERT_TRUE(relaunch);
+  helper.Release();
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  EXPECT_EQ(game_.ReadFile("launcher.ini"), std::string(kStartupOffersAnswered)) << "it quit before start-up";
+}
+
+TEST_F(LauncherWhileUpdatingTest, ClosingTheWaitingWindowQuits) {
+  game_.WriteFile("launcher.ini", kStartupOffersAnswered);
+  const struct {
+    const char* how;
+    std::function<void(HWND)> close;
+  } ways[] = {{"Escape", [](HWND window) { PostKey(window, VK_ESCAPE); }},
+              {"the close box", [](HWND window) { ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }}};
+  HeldHelperMutex helper;
+  for (const auto& way : ways) {
+    HWND waiting = StartWaiting();
+    ASSERT_TRUE(waiting) << way.how;
+    way.close(waiting);
+    EXPECT_EQ(launcher_->WaitForExit(), 0u) << way.how;
+    EXPECT_EQ(game_.ReadFile("launcher.ini"), std::string(kStartupOffersAnswered)) << way.how;
+  }
+}
+
+// The launcher's title window of any process but this one, once there is one.
+HWND WaitForOtherLauncherWindow(DWORD notThisProcess) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND window = ::FindWindowW(L"MFLauncherWindow", nullptr); window;
+         window = ::FindWindowExW(nullptr, window, L"MFLauncherWindow", nullptr)) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(window, &owner);
+      if (owner != notThisProcess && ::IsWindowVisible(window)) found = window;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+// The whole road with a real helper: the player starts the launcher half-way through an
+// update. Once the helper is done, one launcher runs: the one the helper started.
+TEST_F(UpdateHelperTest, LauncherStartedDuringTheUpdateLeavesTheFieldToTheRelaunch) {
+  const std::string newLauncher = ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "NEW";
+  WriteBytes(install_ / L"PlayMirefall.exe", ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "OLD");
+  WriteBytes(install_ / L"launcher.ini", kStartupOffersAnswered);
+  ZipEntries release = Release();
+  for (auto& [name, bytes] : release)
+    if (name.ends_with("PlayMirefall.exe")) bytes = newLauncher;
+  WriteZip(zip_, release);
+  // The old launcher slow to exit keeps the helper waiting until the test lets it go.
+  auto oldLauncher = std::make_unique<ChildProcess>(BuildOutputFolder() / L"hold_file.exe",
+                                                    L"\"" + (temp_ / L"old-launcher-busy").wstring() + L"\" -1", temp_);
+  std::wstring line =
+      update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), oldLauncher->id());
+  ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+  ASSERT_TRUE(WaitUntil([&] { return LogHas("] wait: launcher exit\r\n"); })) << Log();
+
+  ChildProcess waiting(install_ / L"PlayMirefall.exe", L"", install_);
+  ASSERT_TRUE(WaitForBox(waiting.id(), L"Mirefall Recompilation")) << "the player sees the update being installed";
+  oldLauncher.reset();
+  EXPECT_EQ(helper.WaitForExit(), 0u) << Log();
+  EXPECT_EQ(waiting.WaitForExit(), 0u) << "the waiting launcher gives way";
+  HWND relaunch = WaitForOtherLauncherWindow(waiting.id());
+  ASSERT_TRUE(relaunch) << "the helper's relaunch stays";
+  EXPECT_EQ(ReadBytes(install_ / L"PlayMirefall.exe"), newLauncher);
+  DWORD relaunchId = 0;
+  ::GetWindowThreadProcessId(relaunch, &relaunchId);
+  win::UniqueKernelHandle relaunchProcess(::OpenProcess(SYNCHRONIZE, FALSE, relaunchId));
+  PostKey(relaunch, VK_ESCAPE);
+  EXPECT_EQ(::WaitForSingleObject(relaunchProcess.get(), 30000), WAIT_OBJECT_0);
+}
+
+// The helper ended by force while a launcher waits: that launcher starts, puts the previous
+// build back and tells the player.
+TEST_F(UpdateHelperTest, LauncherWaitingForAHelperThatIsEndedStartsAndRepairs) {
+  const std::string previousLauncher = ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "OLD";
+  WriteBytes(install_ / L"PlayMirefall.exe", previousLauncher);
+  WriteBytes(install_ / L"launcher.ini", kStartupOffersAnswered);
+  ZipEntries release = Release();
+  for (auto& [name, bytes] : release)
+    if (name.ends_with("PlayMirefall.exe")) bytes = ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "NEW";
+  WriteZip(zip_, release);
+  std::unique_ptr<ChildProcess> game = Hold(L"mirefall.exe");
+  auto oldLauncher = std::make_unique<ChildProcess>(BuildOutputFolder() / L"hold_file.exe",
+                                                    L"\"" + (temp_ / L"old-launcher-busy").wstring() + L"\" -1", temp_);
+  std::wstring line =
+      update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), oldLauncher->id());
+  ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+  ASSERT_TRUE(WaitUntil([&] { return LogHas("] wait: launcher exit\r\n"); })) << Log();
+
+  ChildProcess waiting(install_ / L"PlayMirefall.exe", L"", install_);
+  ASSERT_TRUE(WaitForBox(waiting.id(), L"Mirefall Recompilation"));
+  oldLauncher.reset();
+  // Ended while it waits for the game to let go of mirefall.exe, the new launcher in place.
+  ASSERT_TRUE(WaitUntil([&] { return LogHas("] copy: PlayMirefall.exe\r\n"); })) << Log();
+  ASSERT_TRUE(helper.Kill());
+  game.reset();
+  HWND question = WaitForBox(waiting.id(), L"Previous update did not finish");
+  ASSERT_TRUE(question) << "the waiting launcher starts and repairs: " << Log();
+  PressButton(question, IDNO);
+  HWND window = WaitForProcessWindow(waiting.id(), L"MFLauncherWindow");
+  ASSERT_TRUE(window);
+  PostKey(window, VK_ESCAPE);
+  EXPECT_EQ(waiting.WaitForExit(), 0u);
+  EXPECT_EQ(ReadBytes(install_ / L"PlayMirefall.exe"), previousLauncher);
+  EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "old game");
+  EXPECT_FALSE(fs::exists(install_ / L"hxbruntimerd.dll"));
+  EXPECT_EQ(ReadBytes(install_ / L"userdata" / L"save.dat"), UserFiles()[3].second);
 }
 
 // A log left by a failed update is offered at start-up until the player lets it go.
