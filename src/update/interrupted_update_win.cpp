@@ -66,7 +66,10 @@ void UndoInterruptedUpdate() {
   HelperMutex mutex;  // held while the files are put back, so no helper starts on them
   if (!mutex.owned()) return;
   SetUpdateLogFile(*temp / kLogFileName);
-  UndoLeftoverUpdate(rollback);
+  // Stopped while unpacking or backing up, the helper had not changed the installation yet;
+  // the log then tells the player so, where it would otherwise end mid-way without a word.
+  if (UndoLeftoverUpdate(rollback) == LeftoverUpdate::None && unpacked)
+    UpdateLog("rollback: an earlier update was stopped before it changed the installation; nothing to put back");
   SetUpdateLogFile({});
   RemoveTree(staging);  // a whole release that a stopped helper unpacked: no use to anyone
 }

@@ -54,6 +54,7 @@ std::optional<fs::path> FindZipRoot(const fs::path& staging) {
 // is complete: a stop half-way leaves the last good backup.
 void BackUpUserData(const fs::path& install, const fs::path& backup) {
   const fs::path fresh = fs::path(backup.native() + L".new");
+  UpdateLog("backup: copying the player's files to " + PathText(fresh));
   if (!MakeFreshFolder(fresh)) {
     UpdateLog("backup FAILED (continuing): cannot create " + PathText(fresh));
     return;

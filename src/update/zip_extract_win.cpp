@@ -196,6 +196,7 @@ bool ExtractZip(const std::filesystem::path& zip, const std::filesystem::path& s
     error = refusal;
     return false;
   }
+  UpdateLog("stage: extracting " + std::to_string(count) + " entries to " + PathText(staging));
   std::set<std::wstring> written;  // as a file system that ignores case sees the names
   std::error_code code;
   for (const ZipEntry& entry : entries) {

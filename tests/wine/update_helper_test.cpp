@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <map>
+#include <random>
 #include <memory>
 
 #include "i18n/utf16_win.h"
@@ -402,7 +404,30 @@ struct KillPoint {
   const char* killAfter;          // the helper is ended once its log has this line
   const wchar_t* heldLater;       // held once the log has `holdLaterAfter`: stalls the roll-back
   const char* holdLaterAfter;
+  // Bytes of a texture the zip carries and of a save the player has, so that unpacking or
+  // the backup takes long enough to be ended half-way.
+  size_t bulkyTexture = 0;
+  size_t bulkySave = 0;
+  // What the next start's repair writes to the log, first and last.
+  const char* repairSays = "was stopped before it finished; putting the previous build back";
+  const char* repairEnds = "] rollback: the previous build is back in place\r\n";
+  // A line the helper writes once the stage is over: not yet in the log when it was ended.
+  const char* notYet = nullptr;
 };
+
+constexpr char kNothingChangedYet[] =
+    "] rollback: an earlier update was stopped before it changed the installation; nothing to put back\r\n";
+
+// Bytes that do not compress, as a texture's or a save's mostly do not.
+std::string Incompressible(size_t size) {
+  std::mt19937_64 random(size);
+  std::string bytes(size, '\0');
+  for (size_t at = 0; at + 8 <= size; at += 8) {
+    const std::uint64_t word = random();
+    std::memcpy(bytes.data() + at, &word, 8);
+  }
+  return bytes;
+}
 
 class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParamInterface<KillPoint> {
  protected:
@@ -417,12 +442,13 @@ class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParam
     return ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + marker;
   }
 
-  ZipEntries RealRelease() {
+  ZipEntries RealRelease(size_t bulkyTexture) {
     ZipEntries entries = Release();
     for (auto& [name, bytes] : entries)
       if (name.ends_with("PlayMirefall.exe")) bytes = LauncherProgram("NEW");
     entries.push_back({"MFRecomp-v2.0.12/README.txt", "new readme"});
     entries.push_back({"MFRecomp-v2.0.12/prompts/xbox/a.png", "new folder"});
+    if (bulkyTexture) entries.push_back({"MFRecomp-v2.0.12/textures/bulky.dds", Incompressible(bulkyTexture)});
     return entries;
   }
 
@@ -431,7 +457,7 @@ class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParam
   std::map<std::wstring, std::string> ProgramFiles() const {
     std::map<std::wstring, std::string> files;
     for (const wchar_t* name : {L"PlayMirefall.exe", L"mirefall.exe", L"hxbruntimerd.dll", L"README.txt",
-                                L"prompts\\old.png", L"prompts\\new.png", L"prompts\\xbox", L"textures\\t.dds",
+                                L"prompts\\old.png", L"prompts\\new.png", L"prompts\\xbox", L"textures\\t.dds", L"textures\\bulky.dds",
                                 L"native", L"userdata\\cache\\shaders"})
       files[name] = fs::is_directory(install_ / name) ? "<folder>" : fs::exists(install_ / name) ? ReadBytes(install_ / name)
                                                                                                : "<none>";
@@ -443,8 +469,11 @@ class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParam
 
 TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
   const KillPoint& point = GetParam();
-  WriteZip(zip_, RealRelease());
-  std::unique_ptr<ChildProcess> holder = Hold(point.held), laterHolder;
+  WriteZip(zip_, RealRelease(point.bulkyTexture));
+  const fs::path bulkySave = install_ / L"userdata" / L"bulky.sav";
+  const std::string saved = Incompressible(point.bulkySave);
+  if (point.bulkySave) WriteBytes(bulkySave, saved);
+  std::unique_ptr<ChildProcess> holder = point.held ? Hold(point.held) : nullptr, laterHolder;
   {
     std::wstring line = update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), 0);
     ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
@@ -456,9 +485,11 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
     ASSERT_TRUE(WaitUntil([&] { return LogHas(point.killAfter); })) << Log();
     ASSERT_TRUE(helper.Kill());
   }
+  if (point.notYet) EXPECT_FALSE(LogHas(point.notYet)) << "ended after the stage it is to stop:\n" << Log();
   holder.reset();
   laterHolder.reset();
   ExpectUserFilesUntouched();
+  if (point.bulkySave) EXPECT_TRUE(ReadBytes(bulkySave) == saved) << "the save the backup was copying";
 
   // The player starts the game's launcher: it undoes the update before anything else and
   // asks about the log, which tells what happened.
@@ -467,8 +498,8 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
   HWND question = WaitForBox(launcher.id(), L"Previous update did not finish");
   ASSERT_TRUE(question) << Log();
   const std::string log = Log();
-  EXPECT_NE(log.find("was stopped before it finished; putting the previous build back"), std::string::npos) << log;
-  EXPECT_NE(log.find("] rollback: the previous build is back in place\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(point.repairSays), std::string::npos) << log;
+  EXPECT_NE(log.find(point.repairEnds), std::string::npos) << log;
   PressButton(question, IDNO);
   HWND window = WaitForProcessWindow(launcher.id(), L"MFLauncherWindow");
   ASSERT_TRUE(window) << "the launcher starts after the repair";
@@ -480,6 +511,7 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
   EXPECT_FALSE(fs::exists(temp_ / L"mf1_update_staging"));
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(install_))
     EXPECT_FALSE(entry.path().wstring().ends_with(L".mf1_new")) << Utf8(entry.path());
+  if (point.bulkySave) EXPECT_TRUE(ReadBytes(bulkySave) == saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -489,7 +521,12 @@ INSTANTIATE_TEST_SUITE_P(
                               nullptr, nullptr},
                     KillPoint{"copying the folders", L"textures\\t.dds", "] copy: prompts/*\r\n", nullptr, nullptr},
                     KillPoint{"rolling back", L"textures\\t.dds", "] rollback: removed hxbruntimerd.dll",
-                              L"mirefall.exe", "] copy: mirefall.exe\r\n"}),
+                              L"mirefall.exe", "] copy: mirefall.exe\r\n"},
+                    KillPoint{"unpacking the zip", nullptr, "] stage: extracting ", nullptr, nullptr, 48 << 20, 0,
+                              kNothingChangedYet, kNothingChangedYet, "] stage: extracted "},
+                    KillPoint{"backing up the player's files", nullptr, "] backup: copying the player's files to ",
+                              nullptr, nullptr, 0, 96 << 20, kNothingChangedYet, kNothingChangedYet,
+                              "] backup: userdata (without cache)"}),
     [](const testing::TestParamInfo<KillPoint>& info) { return "Point" + std::to_string(info.index); });
 
 // A helper stopped half-way and then a second update that fails: the second run must undo
