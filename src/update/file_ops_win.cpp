@@ -4,6 +4,7 @@
 
 #include "i18n/utf16_win.h"
 #include "ui/win_handles_win.h"
+#include "update/helper_timings_win.h"
 #include "update/update_log_win.h"
 
 namespace mf::update {
@@ -45,7 +46,13 @@ bool IsOnReadOnlyVolume(const fs::path& file) {
          (flags & FILE_READ_ONLY_VOLUME);
 }
 
+bool Flush(HANDLE file) {
+  TimedPhase timed(HelperPhase::Flush);
+  return ::FlushFileBuffers(file) != 0;
+}
+
 DWORD FlushToDisk(const fs::path& file) {
+  TimedPhase timed(HelperPhase::Flush);
   win::UniqueFileHandle handle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) return ::GetLastError();
@@ -251,6 +258,7 @@ Installer::Installer(fs::path installFolder, fs::path rollbackFolder)
     : install_(std::move(installFolder)), rollback_(std::move(rollbackFolder)) {}
 
 bool Installer::Begin() {
+  TimedPhase timed(HelperPhase::Journal);
   if (!MakeFreshFolder(rollback_)) return false;
   win::UniqueFileHandle file(::CreateFileW(JournalFile(rollback_).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -258,15 +266,16 @@ bool Installer::Begin() {
   const std::string header = InstallJournal::HeaderLine(PathText(install_));
   DWORD written = 0;
   return ::WriteFile(file.get(), header.data(), static_cast<DWORD>(header.size()), &written, nullptr) &&
-         written == header.size() && ::FlushFileBuffers(file.get());
+         written == header.size() && Flush(file.get());
 }
 
 bool Installer::AppendLine(const std::string& line) {
+  TimedPhase timed(HelperPhase::Journal);
   win::UniqueFileHandle file(::CreateFileW(JournalFile(rollback_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   return file && ::WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-         written == line.size() && ::FlushFileBuffers(file.get());
+         written == line.size() && Flush(file.get());
 }
 
 bool Installer::Complete() { return AppendLine(InstallJournal::CompleteLine()); }
@@ -327,6 +336,7 @@ bool Installer::InstallFile(const fs::path& from, const fs::path& relative, std:
       const fs::path saved = SavedOriginal(rollback_, relative);
       std::error_code code;
       fs::create_directories(saved.parent_path(), code);
+      TimedPhase timed(HelperPhase::SaveOriginal);
       if (DWORD failure = ReplaceFile(target, saved, kCopyAttempts)) {
         error = CopyFailure(relative, failure) + " - its original could not be kept";
         return false;
@@ -337,7 +347,12 @@ bool Installer::InstallFile(const fs::path& from, const fs::path& relative, std:
       return false;
     }
   }
-  if (DWORD failure = ReplaceFile(from, target, kCopyAttempts)) {
+  DWORD failure = ERROR_SUCCESS;
+  {
+    TimedPhase timed(HelperPhase::IntoPlace);
+    failure = ReplaceFile(from, target, kCopyAttempts);
+  }
+  if (failure != ERROR_SUCCESS) {
     error = CopyFailure(relative, failure);
     // The rename never happened: the file is as it was, and undo must leave it alone.
     if (first) Journal(InstallJournal::Step::Kept, relative);
@@ -356,6 +371,7 @@ bool Installer::InstallTree(const fs::path& source, const fs::path& relative, st
 size_t Installer::Mark() const { return done_.size(); }
 
 bool Installer::UndoSince(size_t mark) {
+  TimedPhase timed(HelperPhase::Undo);
   std::vector<InstallJournal::UndoStep> steps(done_.rbegin(), done_.rend() - static_cast<std::ptrdiff_t>(mark));
   bool restored = UndoAll(install_, rollback_, steps);
   if (restored) {
@@ -365,18 +381,21 @@ bool Installer::UndoSince(size_t mark) {
 }
 
 bool Installer::Undo() {
+  TimedPhase timed(HelperPhase::Undo);
   if (!UndoAll(install_, rollback_, journal_.UndoSteps())) return false;
   Finish();
   return true;
 }
 
 void Installer::Finish() {
+  TimedPhase timed(HelperPhase::CleanUp);
   // Without its journal the folder is only leftovers: the order makes a stop in between safe.
   DeleteFileAlways(JournalFile(rollback_));
   if (!RemoveTree(rollback_)) UpdateLog("could not remove " + PathText(rollback_) + " (left in place)");
 }
 
 LeftoverUpdate UndoLeftoverUpdate(const fs::path& rollbackFolder) {
+  TimedPhase timed(HelperPhase::Undo);
   const fs::path journalFile = JournalFile(rollbackFolder);
   if (::GetFileAttributesW(journalFile.c_str()) == INVALID_FILE_ATTRIBUTES) return LeftoverUpdate::None;
   std::optional<ParsedInstallJournal> parsed = ParseInstallJournal(ReadWholeFile(journalFile));

@@ -9,6 +9,7 @@
 #include "resources/version.h"
 #include "ui/win_handles_win.h"
 #include "update/file_ops_win.h"
+#include "update/helper_timings_win.h"
 #include "update/install_plan.h"
 #include "update/update_log_win.h"
 #include "update/update_paths.h"
@@ -25,6 +26,7 @@ bool Exists(const fs::path& path) {
 }
 
 void WaitForLauncherExit(int processId) {
+  TimedPhase timed(HelperPhase::Wait);
   if (processId != 0) {
     win::UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId)));
     if (process) {
@@ -53,6 +55,7 @@ std::optional<fs::path> FindZipRoot(const fs::path& staging) {
 // The player's data, copied into a new backup that replaces the previous one only once it
 // is complete: a stop half-way leaves the last good backup.
 void BackUpUserData(const fs::path& install, const fs::path& backup) {
+  TimedPhase timed(HelperPhase::Backup);
   const fs::path fresh = fs::path(backup.native() + L".new");
   UpdateLog("backup: copying the player's files to " + PathText(fresh));
   if (!MakeFreshFolder(fresh)) {
@@ -122,6 +125,7 @@ void MarkRelaunch(HANDLE launcherProcess) {
 // helper's mutex is still held: the launcher finds itself marked as the relaunch in its
 // environment and does not wait for it.
 DWORD StartLauncher(const fs::path& install) {
+  TimedPhase timed(HelperPhase::Relaunch);
   const fs::path launcher = install / kLauncherFile;
   std::wstring commandLine = L"\"" + launcher.wstring() + L"\"";
   STARTUPINFOW startup = {};
@@ -146,6 +150,7 @@ void StartPreviousLauncher(const fs::path& install) {
 }
 
 void CleanUp(const fs::path& staging, const fs::path& zip) {
+  TimedPhase timed(HelperPhase::CleanUp);
   if (!RemoveTree(staging)) UpdateLog("could not remove " + PathText(staging) + " (left in place)");
   DeleteFileAlways(zip);
 }
@@ -193,7 +198,12 @@ int ApplyUpdate(const HelperPaths& paths, int oldProcessId) {
 
   std::string error;
   std::optional<fs::path> root;
-  if (ExtractZip(paths.zip, paths.staging, error)) {
+  bool extracted = false;
+  {
+    TimedPhase timed(HelperPhase::Extract);
+    extracted = ExtractZip(paths.zip, paths.staging, error);
+  }
+  if (extracted) {
     root = FindZipRoot(paths.staging);
     if (!root) error = "zip holds no " + std::string(kLauncherFile) + " at its root or in a top folder: not a release";
   }
@@ -246,6 +256,10 @@ int ApplyUpdate(const HelperPaths& paths, int oldProcessId) {
 int RunUpdateHelper(const fs::path& zip, const fs::path& install, int oldProcessId) {
   std::optional<fs::path> temp = TempFolder();
   if (!temp) return 2;
+  StartHelperTimings();
+  struct TimingsAtTheEnd {
+    ~TimingsAtTheEnd() { WriteHelperTimings(); }
+  } timingsAtTheEnd;
   HelperPaths paths{zip, install, *temp / kLogFileName, *temp / kStagingFolderName, *temp / kBackupFolderName,
                     *temp / kRollbackFolderName};
   { win::UniqueFileHandle truncate(::CreateFileW(paths.log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
