@@ -25,6 +25,7 @@ std::string HelperPhaseTimes::Report(double nowMs) const {
 
 const char* HelperPhaseName(HelperPhase phase) {
   switch (phase) {
+    case HelperPhase::ProcessStart: return "process start";
     case HelperPhase::Other: return "other";
     case HelperPhase::Wait: return "wait for the launcher";
     case HelperPhase::Extract: return "extract";

@@ -9,7 +9,8 @@
 namespace mf::update {
 
 enum class HelperPhase : std::size_t {
-  Other,          // start-up, logging, decisions
+  ProcessStart,   // from the process's creation to the helper's first step (loading the exe)
+  Other,          // logging, decisions
   Wait,           // for the old launcher to exit
   Extract,        // unpacking the zip into staging
   Backup,         // copying the player's files
@@ -28,6 +29,8 @@ class HelperPhaseTimes {
   // From `nowMs` on, time goes to `phase`; returns the phase that was running, for the
   // caller to switch back to when it is done.
   HelperPhase Switch(HelperPhase phase, double nowMs);
+  // Time measured elsewhere (before the clock started), added to a phase.
+  void Add(HelperPhase phase, double milliseconds) { totals_[static_cast<std::size_t>(phase)] += milliseconds; }
   double Milliseconds(HelperPhase phase) const { return totals_[static_cast<std::size_t>(phase)]; }
   // "phase<TAB>milliseconds" lines in the enum's order, the running phase counted up to nowMs.
   std::string Report(double nowMs) const;

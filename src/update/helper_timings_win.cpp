@@ -40,6 +40,15 @@ void StartHelperTimings() {
   ::QueryPerformanceFrequency(&timings.frequency);
   ::QueryPerformanceCounter(&timings.start);
   timings.on = true;
+  // Loading the exe and its libraries happens before any of the helper's code runs.
+  FILETIME created, exited, kernel, user, now;
+  if (::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+    ::GetSystemTimePreciseAsFileTime(&now);
+    ULARGE_INTEGER from = {{created.dwLowDateTime, created.dwHighDateTime}};
+    ULARGE_INTEGER to = {{now.dwLowDateTime, now.dwHighDateTime}};
+    const auto hundredsOfNanoseconds = static_cast<LONGLONG>(to.QuadPart - from.QuadPart);
+    timings.times.Add(HelperPhase::ProcessStart, static_cast<double>(hundredsOfNanoseconds) / 10000.0);
+  }
 }
 
 void WriteHelperTimings() {

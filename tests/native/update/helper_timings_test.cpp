@@ -20,8 +20,16 @@ TEST(HelperTimingsTest, NestedPhasesPauseTheOuterOneAndAllAddUp) {
   const std::string report = times.Report(100);  // the running phase counts up to now
   EXPECT_NE(report.find("other\t40.0\n"), std::string::npos) << report;
   EXPECT_NE(report.find("into place\t20.0\nflush\t40.0\n"), std::string::npos) << report;
-  EXPECT_TRUE(report.starts_with("other\t")) << report;
+  EXPECT_TRUE(report.starts_with("process start\t0.0\nother\t")) << report;
   EXPECT_TRUE(report.ends_with("relaunch\t0.0\n")) << report;
+}
+
+TEST(HelperTimingsTest, TimeFromBeforeTheClockIsAddedToItsPhase) {
+  HelperPhaseTimes times;
+  times.Add(HelperPhase::ProcessStart, 412.5);
+  times.Switch(HelperPhase::Extract, 3);
+  EXPECT_DOUBLE_EQ(times.Milliseconds(HelperPhase::ProcessStart), 412.5);
+  EXPECT_NE(times.Report(10).find("process start\t412.5\nother\t3.0\n"), std::string::npos) << times.Report(10);
 }
 
 }  // namespace
