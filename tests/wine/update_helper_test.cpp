@@ -457,8 +457,8 @@ class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParam
   std::map<std::wstring, std::string> ProgramFiles() const {
     std::map<std::wstring, std::string> files;
     for (const wchar_t* name : {L"PlayMirefall.exe", L"mirefall.exe", L"hxbruntimerd.dll", L"README.txt",
-                                L"prompts\\old.png", L"prompts\\new.png", L"prompts\\xbox", L"textures\\t.dds", L"textures\\bulky.dds",
-                                L"native", L"userdata\\cache\\shaders"})
+                                L"prompts\\old.png", L"prompts\\new.png", L"prompts\\xbox", L"textures\\t.dds",
+                                L"textures\\bulky.dds", L"native", L"userdata\\cache\\shaders"})
       files[name] = fs::is_directory(install_ / name) ? "<folder>" : fs::exists(install_ / name) ? ReadBytes(install_ / name)
                                                                                                : "<none>";
     return files;
@@ -601,8 +601,9 @@ TEST_F(LauncherWhileUpdatingTest, WaitsInTheInterfaceLanguageAndStartsWhenTheHel
     const char* prefs;
     const wchar_t* text;
   } languages[] = {{"", L"Installing update\u2026"},
-                   {"launcher_language = uk\r\n", L"\u0412\u0441\u0442\u0430\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F "
-                                                  L"\u043E\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F\u2026"}};
+                   {"launcher_language = uk\r\n",
+                    L"\u0412\u0441\u0442\u0430\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F "
+                    L"\u043E\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F\u2026"}};
   for (const auto& language : languages) {
     const std::string prefs = std::string(kStartupOffersAnswered) + language.prefs;
     game_.WriteFile("launcher.ini", prefs);
