@@ -1,5 +1,7 @@
 #include "update/file_ops_win.h"
 
+#include <aclapi.h>
+
 #include <utility>
 
 #include "i18n/utf16_win.h"
@@ -195,6 +197,18 @@ DWORD ReplaceFile(const fs::path& from, const fs::path& to, int attempts) {
   return lastError;
 }
 
+// A renamed file keeps the permissions it was made with in the player's temporary folder
+// (the player, the system and administrators only); a copy would take those of its new
+// folder. It is given its folder's, as a copy would, so another account on the PC can still
+// run the game. Volumes without permissions (FAT, exFAT) refuse, which changes nothing.
+void TakeFolderPermissions(const fs::path& file) {
+  ACL none;
+  if (!::InitializeAcl(&none, sizeof none, ACL_REVISION)) return;
+  ::SetNamedSecurityInfoW(const_cast<wchar_t*>(file.c_str()), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, &none,
+                          nullptr);
+}
+
 DWORD MoveIntoPlace(const fs::path& from, const fs::path& to, int attempts) {
   // After the rename `to` is the staged file itself: its bytes go to the disk first, so a
   // power cut cannot leave the name over data that never arrived. Unpacking wrote them
@@ -203,11 +217,14 @@ DWORD MoveIntoPlace(const fs::path& from, const fs::path& to, int attempts) {
   DWORD lastError = ERROR_SUCCESS;
   for (int attempt = 0; attempt < attempts; ++attempt) {
     ClearReadOnly(to);
-    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      TakeFolderPermissions(to);
       return ERROR_SUCCESS;
+    }
     lastError = ::GetLastError();
     if (lastError == ERROR_NOT_SAME_DEVICE) return lastError;
     lastError = MoveRunningProgramAside(from, to, lastError);
+    if (lastError == ERROR_SUCCESS) TakeFolderPermissions(to);
     if (lastError == ERROR_SUCCESS || !MayPassOnRetry(lastError)) return lastError;
     if (lastError == ERROR_ACCESS_DENIED && IsOnReadOnlyVolume(to)) return lastError;
     if (attempt + 1 < attempts) ::Sleep(250);
