@@ -4,12 +4,15 @@
 #     under Wine, against `unzip -o` plus a copy of the same files into an installation;
 #  2. downloading that zip from the local HTTPS test server with the launcher's download
 #     worker under Wine, against curl.
-#   tools/bench-update.sh [RUNS] [SIZE_MB]     (default 3 runs, 150 MB; medians reported)
+#   [HELPER_EXE=...] tools/bench-update.sh [RUNS] [SIZE_MB]     (default 3 runs, 150 MB; medians reported)
+# The helper reports where its time went (MF_UPDATE_TIMINGS), printed as a breakdown.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/tools/common.sh"
 runs=${1:-3}
 size_mb=${2:-150}
+# HELPER_EXE=other/PlayMirefall.exe times another build's helper on the same zip.
+helper_exe=${HELPER_EXE:-$root/build-win/bin/PlayMirefall.exe}
 
 "$root/tools/install-deps.sh"
 configure_and_build_windows >/dev/null
@@ -40,15 +43,19 @@ fresh_install() {
 }
 
 helper_times=() baseline_times=() worker_times=() curl_times=()
+timings="$bench/helper-timings.txt"
+timings_w=$(win_path "$timings")
 for ((run = 1; run <= runs; run++)); do
   # The helper: its own temporary folder, the zip copied in (it deletes the zip when done).
   fresh_install
   temp="$bench/temp" && rm -rf "$temp" && mkdir -p "$temp"
   cp "$zip" "$temp/mf1_update.zip"
-  cp "$win_build/bin/PlayMirefall.exe" "$temp/mf1_update_helper.exe"
+  cp "$helper_exe" "$temp/mf1_update_helper.exe"
+  # winepath is a Wine program too: the paths are worked out before the clock starts.
+  temp_w=$(win_path "$temp") zip_w=$(win_path "$temp/mf1_update.zip") install_w=$(win_path "$bench/install")
   start=$(now)
-  TMP=$(win_path "$temp") TEMP=$(win_path "$temp") "$root/tools/wine-run.sh" "$temp/mf1_update_helper.exe" \
-    --apply-update "$(win_path "$temp/mf1_update.zip")" "$(win_path "$bench/install")" 0 >/dev/null 2>&1 ||
+  TMP=$temp_w TEMP=$temp_w MF_UPDATE_TIMINGS=$timings_w "$root/tools/wine-run.sh" "$temp/mf1_update_helper.exe" \
+    --apply-update "$zip_w" "$install_w" 0 >/dev/null 2>&1 ||
     { echo "the helper failed:"; cat "$temp/mf1_update.log"; exit 1; }
   # The helper pauses 500 ms for the old launcher to let go of its files; not work.
   helper_times+=("$(echo "$(now) - $start - 0.5" | bc)")
@@ -81,6 +88,17 @@ zip_mb=$(echo "scale=1; $(stat -c %s "$zip") / 1048576" | bc)
 echo "release zip: $zip_mb MB, $(unzip -l "$zip" | tail -n 1 | awk '{print $2}') files; medians of $runs runs"
 printf 'install: helper under Wine %.2f s (less its 0.5 s pause), unzip -o + cp %.2f s, ratio %.2f\n' \
   "$helper" "$baseline" "$(echo "$helper / $baseline" | bc -l)"
+# Each run appended "phase<TAB>ms" lines and a blank line: the median of each phase.
+[[ -s $timings ]] && /usr/bin/python3 - "$timings" <<'PY'
+import statistics, sys
+phases = {}
+for run in open(sys.argv[1]).read().split("\n\n"):
+    for line in run.strip().splitlines():
+        name, ms = line.rsplit("\t", 1)
+        phases.setdefault(name, []).append(float(ms))
+shown = [f"{name} {statistics.median(values):.0f}" for name, values in phases.items() if statistics.median(values) >= 0.5]
+print("helper phases (median ms): " + ", ".join(shown))
+PY
 printf 'download: worker under Wine %.2f s (%.0f MB/s), curl %.2f s (%.0f MB/s), ratio %.2f\n' \
   "$worker" "$(echo "$zip_mb / $worker" | bc -l)" "$curl_time" "$(echo "$zip_mb / $curl_time" | bc -l)" \
   "$(echo "$worker / $curl_time" | bc -l)"

@@ -15,6 +15,7 @@
 #include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
 #include "app/title_window_win.h"
+#include "app/update_wait_win.h"
 #include "i18n/translate.h"
 #include "prompts/prompt_overlay_win.h"
 #include "resources/resource_ids.h"
@@ -64,11 +65,11 @@ std::future<LauncherImages> StartPreparingFirstFrame(HINSTANCE instance) {
 }  // namespace
 
 int RunLauncher(HINSTANCE instance, int showCommand) {
-  // The update helper starts the new launcher when it is done; a second one meanwhile
-  // would hold files it is replacing. A half-installed update is undone before any other
-  // start-up task reads the installation.
+  // While the update helper works, a launcher would hold files it is replacing: this one
+  // waits, and then either starts or leaves the field to the launcher the helper started.
+  // A half-installed update is undone before any other start-up task reads the installation.
   StartupTimings timings;
-  if (update::UpdateHelperIsAtWork()) return 0;
+  if (!WaitOutUpdateHelper(instance)) return 0;
   update::UndoInterruptedUpdate();
   timings.Mark("interrupted-update check");
   const std::filesystem::path folder = ui::ExecutableFolder();

@@ -25,6 +25,8 @@ constexpr TranslationPair kPairs[] = {
     {"Could not download the update zip. Check your internet connection.",
      "Не вдалося завантажити архів оновлення. Перевірте підключення до інтернету."},
     {"Update — preparing installer...", "Оновлення — підготовка інсталятора…"},
+    // shown by a launcher started while the update helper is installing
+    {"Installing update…", "Встановлення оновлення…"},
     // progress line, filled with the mebibytes received and expected
     {"%llu / %llu MB", "%llu / %llu\u00A0МБ"},
 

@@ -36,16 +36,36 @@ std::optional<std::string> FindLauncherLanguageInConfigText(std::string_view con
   return std::nullopt;
 }
 
-i18n::UiLanguage DecideStartupLanguage(const fs::path& executableFolder) {
-  fs::path iniPath = LauncherPrefsPath(executableFolder);
-  ReadLauncherPrefs(iniPath);
+namespace {
+
+i18n::UiLanguage LanguageOfCode(std::string_view code) {
+  return code == "uk" ? i18n::UiLanguage::Ukrainian : i18n::UiLanguage::English;
+}
+
+// The code from launcher.ini (loaded into LauncherPrefs), else from mirefall.toml.
+std::string LanguageFromSettingsFiles(const fs::path& executableFolder) {
+  ReadLauncherPrefs(LauncherPrefsPath(executableFolder));
   const std::string* stored = FindLauncherPref(kLanguageKey);
   std::string language = stored ? *stored : std::string();
-
   if (language.empty()) {
     if (std::optional<std::string> configText = ReadWholeFile(ConfigFilePath(executableFolder)))
       language = FindLauncherLanguageInConfigText(*configText).value_or(std::string());
   }
+  return language;
+}
+
+}  // namespace
+
+i18n::UiLanguage PeekStartupLanguage(const fs::path& executableFolder) {
+  std::string language = LanguageFromSettingsFiles(executableFolder);
+  if (!IsKnownLanguageCode(language))
+    language = ReadLegacyLanguageFile(executableFolder / "launcher.lang").value_or(language);
+  return LanguageOfCode(language);
+}
+
+i18n::UiLanguage DecideStartupLanguage(const fs::path& executableFolder) {
+  fs::path iniPath = LauncherPrefsPath(executableFolder);
+  std::string language = LanguageFromSettingsFiles(executableFolder);
 
   if (!IsKnownLanguageCode(language)) {
     fs::path legacyPath = executableFolder / "launcher.lang";
@@ -59,7 +79,7 @@ i18n::UiLanguage DecideStartupLanguage(const fs::path& executableFolder) {
       }
     }
   }
-  return language == "uk" ? i18n::UiLanguage::Ukrainian : i18n::UiLanguage::English;
+  return LanguageOfCode(language);
 }
 
 bool StoreLanguagePreference(const fs::path& executableFolder, i18n::UiLanguage language) {

@@ -25,6 +25,11 @@ std::optional<std::string> FindLauncherLanguageInConfigText(std::string_view con
 // found in launcher.lang is stored in launcher.ini, and launcher.lang is then deleted.
 i18n::UiLanguage DecideStartupLanguage(const std::filesystem::path& executableFolder);
 
+// The language DecideStartupLanguage would choose, worked out without writing anything
+// (launcher.lang is read but not moved): for a window shown before start-up may change
+// files.
+i18n::UiLanguage PeekStartupLanguage(const std::filesystem::path& executableFolder);
+
 // Stores the language as launcher_language in launcher.ini, so after every start the file
 // holds it. False when launcher.ini could not be written.
 bool StoreLanguagePreference(const std::filesystem::path& executableFolder, i18n::UiLanguage language);

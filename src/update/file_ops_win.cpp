@@ -1,9 +1,12 @@
 #include "update/file_ops_win.h"
 
+#include <aclapi.h>
+
 #include <utility>
 
 #include "i18n/utf16_win.h"
 #include "ui/win_handles_win.h"
+#include "update/helper_timings_win.h"
 #include "update/update_log_win.h"
 
 namespace mf::update {
@@ -45,7 +48,13 @@ bool IsOnReadOnlyVolume(const fs::path& file) {
          (flags & FILE_READ_ONLY_VOLUME);
 }
 
+bool Flush(HANDLE file) {
+  TimedPhase timed(HelperPhase::Flush);
+  return ::FlushFileBuffers(file) != 0;
+}
+
 DWORD FlushToDisk(const fs::path& file) {
+  TimedPhase timed(HelperPhase::Flush);
   win::UniqueFileHandle handle(::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) return ::GetLastError();
@@ -188,6 +197,41 @@ DWORD ReplaceFile(const fs::path& from, const fs::path& to, int attempts) {
   return lastError;
 }
 
+// A renamed file keeps the permissions it was made with in the player's temporary folder
+// (the player, the system and administrators only); a copy would take those of its new
+// folder. It is given its folder's, as a copy would, so another account on the PC can still
+// run the game. Volumes without permissions (FAT, exFAT) refuse, which changes nothing.
+void TakeFolderPermissions(const fs::path& file) {
+  ACL none;
+  if (!::InitializeAcl(&none, sizeof none, ACL_REVISION)) return;
+  ::SetNamedSecurityInfoW(const_cast<wchar_t*>(file.c_str()), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, &none,
+                          nullptr);
+}
+
+DWORD MoveIntoPlace(const fs::path& from, const fs::path& to, int attempts) {
+  // After the rename `to` is the staged file itself: its bytes go to the disk first, so a
+  // power cut cannot leave the name over data that never arrived. Unpacking wrote them
+  // without a flush (a stop there is harmless), so this is the one flush each file gets.
+  if (DWORD failure = FlushToDisk(from)) return failure;
+  DWORD lastError = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    ClearReadOnly(to);
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      TakeFolderPermissions(to);
+      return ERROR_SUCCESS;
+    }
+    lastError = ::GetLastError();
+    if (lastError == ERROR_NOT_SAME_DEVICE) return lastError;
+    lastError = MoveRunningProgramAside(from, to, lastError);
+    if (lastError == ERROR_SUCCESS) TakeFolderPermissions(to);
+    if (lastError == ERROR_SUCCESS || !MayPassOnRetry(lastError)) return lastError;
+    if (lastError == ERROR_ACCESS_DENIED && IsOnReadOnlyVolume(to)) return lastError;
+    if (attempt + 1 < attempts) ::Sleep(250);
+  }
+  return lastError;
+}
+
 bool DeleteFileAlways(const fs::path& file) {
   if (::DeleteFileW(file.c_str())) return true;
   DWORD error = ::GetLastError();
@@ -251,6 +295,7 @@ Installer::Installer(fs::path installFolder, fs::path rollbackFolder)
     : install_(std::move(installFolder)), rollback_(std::move(rollbackFolder)) {}
 
 bool Installer::Begin() {
+  TimedPhase timed(HelperPhase::Journal);
   if (!MakeFreshFolder(rollback_)) return false;
   win::UniqueFileHandle file(::CreateFileW(JournalFile(rollback_).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -258,21 +303,25 @@ bool Installer::Begin() {
   const std::string header = InstallJournal::HeaderLine(PathText(install_));
   DWORD written = 0;
   return ::WriteFile(file.get(), header.data(), static_cast<DWORD>(header.size()), &written, nullptr) &&
-         written == header.size() && ::FlushFileBuffers(file.get());
+         written == header.size() && Flush(file.get());
 }
 
 bool Installer::AppendLine(const std::string& line) {
+  TimedPhase timed(HelperPhase::Journal);
   win::UniqueFileHandle file(::CreateFileW(JournalFile(rollback_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   return file && ::WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-         written == line.size() && ::FlushFileBuffers(file.get());
+         written == line.size() && Flush(file.get());
 }
 
-bool Installer::Complete() { return AppendLine(InstallJournal::CompleteLine()); }
+bool Installer::Complete() {
+  pending_ += InstallJournal::CompleteLine();
+  return WriteJournal();
+}
 
-bool Installer::Journal(InstallJournal::Step step, const fs::path& relative) {
-  if (!AppendLine(InstallJournal::StepLine(step, relative))) return false;
+void Installer::Note(InstallJournal::Step step, const fs::path& relative) {
+  pending_ += InstallJournal::StepLine(step, relative);
   journal_.Note(step, relative);
   if (step == InstallJournal::Step::Kept) {
     for (auto newest = done_.rbegin(); newest != done_.rend(); ++newest)
@@ -283,7 +332,18 @@ bool Installer::Journal(InstallJournal::Step step, const fs::path& relative) {
   } else {
     done_.push_back({relative.lexically_normal(), step});
   }
+}
+
+bool Installer::WriteJournal() {
+  if (pending_.empty()) return true;
+  if (!AppendLine(pending_)) return false;
+  pending_.clear();
   return true;
+}
+
+bool Installer::Journal(InstallJournal::Step step, const fs::path& relative) {
+  Note(step, relative);
+  return WriteJournal();
 }
 
 bool Installer::MakeFolders(const fs::path& relativeFolder, std::string& error) {
@@ -306,77 +366,121 @@ bool Installer::MakeFolders(const fs::path& relativeFolder, std::string& error) 
   return true;
 }
 
-bool Installer::InstallFile(const fs::path& from, const fs::path& relative, std::string& error) {
+bool Installer::Prepare(const fs::path& relative, std::string& error) {
   const fs::path target = install_ / relative;
-  const bool first = !journal_.Knows(relative);
-  if (first) {
-    if (!MakeFolders(relative.parent_path(), error)) return false;
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    const DWORD lookup = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
-    if (attributes == INVALID_FILE_ATTRIBUTES && !IsMissing(lookup)) {
-      // Unknown is not "absent": an undo would delete a file that was there.
-      error = CopyFailure(relative, lookup) + " - cannot tell whether it exists";
-      return false;
-    }
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      error = CopyFailure(relative, ERROR_DIRECTORY) + " - a folder of that name is in the way";
-      return false;
-    }
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists) {
-      const fs::path saved = SavedOriginal(rollback_, relative);
-      std::error_code code;
-      fs::create_directories(saved.parent_path(), code);
-      if (DWORD failure = ReplaceFile(target, saved, kCopyAttempts)) {
-        error = CopyFailure(relative, failure) + " - its original could not be kept";
-        return false;
-      }
-    }
-    if (!Journal(exists ? InstallJournal::Step::Replaced : InstallJournal::Step::Added, relative)) {
-      error = "cannot write the roll-back journal in " + PathText(rollback_);
-      return false;
-    }
-  }
-  if (DWORD failure = ReplaceFile(from, target, kCopyAttempts)) {
-    error = CopyFailure(relative, failure);
-    // The rename never happened: the file is as it was, and undo must leave it alone.
-    if (first) Journal(InstallJournal::Step::Kept, relative);
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  const DWORD lookup = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
+  if (attributes == INVALID_FILE_ATTRIBUTES && !IsMissing(lookup)) {
+    // Unknown is not "absent": an undo would delete a file that was there.
+    error = CopyFailure(relative, lookup) + " - cannot tell whether it exists";
     return false;
   }
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    error = CopyFailure(relative, ERROR_DIRECTORY) + " - a folder of that name is in the way";
+    return false;
+  }
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists) {
+    const fs::path saved = SavedOriginal(rollback_, relative);
+    std::error_code code;
+    fs::create_directories(saved.parent_path(), code);
+    TimedPhase timed(HelperPhase::SaveOriginal);
+    if (DWORD failure = ReplaceFile(target, saved, kCopyAttempts)) {
+      error = CopyFailure(relative, failure) + " - its original could not be kept";
+      return false;
+    }
+  }
+  Note(exists ? InstallJournal::Step::Replaced : InstallJournal::Step::Added, relative);
   return true;
+}
+
+bool Installer::Place(const fs::path& from, const fs::path& relative, bool noted, std::string& error) {
+  const fs::path target = install_ / relative;
+  DWORD failure = ERROR_NOT_SAME_DEVICE;
+  {
+    TimedPhase timed(HelperPhase::IntoPlace);
+    // Staged on the installation's volume, the file is renamed in; elsewhere it is copied.
+    if (sameVolume_) failure = MoveIntoPlace(from, target, kCopyAttempts);
+    if (failure == ERROR_NOT_SAME_DEVICE) {
+      sameVolume_ = false;
+      failure = ReplaceFile(from, target, kCopyAttempts);
+    }
+  }
+  if (failure == ERROR_SUCCESS) return true;
+  error = CopyFailure(relative, failure);
+  // The rename never happened: the file is as it was, and undo must leave it alone.
+  if (noted) Journal(InstallJournal::Step::Kept, relative);
+  return false;
+}
+
+bool Installer::InstallFile(const fs::path& from, const fs::path& relative, std::string& error) {
+  const bool first = !journal_.Knows(relative);
+  if (first && (!MakeFolders(relative.parent_path(), error) || !Prepare(relative, error))) return false;
+  if (!WriteJournal()) {
+    error = "cannot write the roll-back journal in " + PathText(rollback_);
+    return false;
+  }
+  return Place(from, relative, first, error);
 }
 
 bool Installer::InstallTree(const fs::path& source, const fs::path& relative, std::string& error) {
   if (!MakeFolders(relative, error)) return false;
-  return WalkTree(
-      source, {}, error, [&](const fs::path& inside) { return MakeFolders(relative / inside, error); },
-      [&](const fs::path& file, const fs::path& inside) { return InstallFile(file, relative / inside, error); });
+  struct Staged {
+    fs::path from, relative;
+    bool noted;
+  };
+  std::vector<Staged> files;
+  if (!WalkTree(
+          source, {}, error, [&](const fs::path& inside) { return MakeFolders(relative / inside, error); },
+          [&](const fs::path& file, const fs::path& inside) {
+            files.push_back({file, relative / inside, false});
+            return true;
+          }))
+    return false;
+  // Every file's step is noted and every original kept first; one write of the journal then
+  // puts all their lines on the disk before any file of the folder changes.
+  for (Staged& file : files) {
+    file.noted = !journal_.Knows(file.relative);
+    if (file.noted && !Prepare(file.relative, error)) return false;
+  }
+  if (!WriteJournal()) {
+    error = "cannot write the roll-back journal in " + PathText(rollback_);
+    return false;
+  }
+  for (const Staged& file : files)
+    if (!Place(file.from, file.relative, file.noted, error)) return false;
+  return true;
 }
 
 size_t Installer::Mark() const { return done_.size(); }
 
 bool Installer::UndoSince(size_t mark) {
+  TimedPhase timed(HelperPhase::Undo);
   std::vector<InstallJournal::UndoStep> steps(done_.rbegin(), done_.rend() - static_cast<std::ptrdiff_t>(mark));
   bool restored = UndoAll(install_, rollback_, steps);
   if (restored) {
-    for (const InstallJournal::UndoStep& step : steps) Journal(InstallJournal::Step::Kept, step.relative);
+    for (const InstallJournal::UndoStep& step : steps) Note(InstallJournal::Step::Kept, step.relative);
+    WriteJournal();
   }
   return restored;
 }
 
 bool Installer::Undo() {
+  TimedPhase timed(HelperPhase::Undo);
   if (!UndoAll(install_, rollback_, journal_.UndoSteps())) return false;
   Finish();
   return true;
 }
 
 void Installer::Finish() {
+  TimedPhase timed(HelperPhase::CleanUp);
   // Without its journal the folder is only leftovers: the order makes a stop in between safe.
   DeleteFileAlways(JournalFile(rollback_));
   if (!RemoveTree(rollback_)) UpdateLog("could not remove " + PathText(rollback_) + " (left in place)");
 }
 
 LeftoverUpdate UndoLeftoverUpdate(const fs::path& rollbackFolder) {
+  TimedPhase timed(HelperPhase::Undo);
   const fs::path journalFile = JournalFile(rollbackFolder);
   if (::GetFileAttributesW(journalFile.c_str()) == INVALID_FILE_ATTRIBUTES) return LeftoverUpdate::None;
   std::optional<ParsedInstallJournal> parsed = ParseInstallJournal(ReadWholeFile(journalFile));

@@ -25,6 +25,11 @@ bool MayPassOnRetry(DWORD windowsError);
 // 250 ms apart, while the error may pass. The Windows error, or ERROR_SUCCESS.
 DWORD ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, int attempts);
 
+// Puts `from`, a file of the helper's own, at `to` in one rename once its bytes are on the
+// disk, retried like ReplaceFile. ERROR_NOT_SAME_DEVICE when the two are on different
+// volumes: nothing has changed, and the file is to be copied with ReplaceFile instead.
+DWORD MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to, int attempts);
+
 // Deletes one file, read-only or not. True when it is gone (or never was).
 bool DeleteFileAlways(const std::filesystem::path& file);
 
@@ -55,11 +60,13 @@ class Installer {
   // Starts an empty journal. False when the roll-back folder cannot be made.
   bool Begin();
 
-  // Puts one file at `relative` under the installation. False with the error text "copy
-  // failed: <name> (<Windows error>)" when it cannot be saved or written; the file is
-  // then as it was.
+  // Puts one staged file at `relative` under the installation: renamed in when staging is
+  // on the same volume (the staged file is then gone), copied otherwise. False with the
+  // error text "copy failed: <name> (<Windows error>)" when it cannot be saved or written;
+  // the file is then as it was.
   bool InstallFile(const std::filesystem::path& from, const std::filesystem::path& relative, std::string& error);
-  // The same for every file and folder under a folder of the zip root.
+  // The same for every file and folder under a folder of the zip root, with one write of
+  // the journal for all of the folder's files.
   bool InstallTree(const std::filesystem::path& source, const std::filesystem::path& relative, std::string& error);
 
   // How far the journal is; UndoSince puts back what came after it (a folder whose
@@ -79,12 +86,23 @@ class Installer {
 
  private:
   bool AppendLine(const std::string& line);
+  // Notes a step in memory and queues its line; WriteJournal puts the queued lines on the
+  // disk, and must come before any change they describe. Journal does both.
+  void Note(InstallJournal::Step step, const std::filesystem::path& relative);
+  bool WriteJournal();
   bool Journal(InstallJournal::Step step, const std::filesystem::path& relative);
   bool MakeFolders(const std::filesystem::path& relativeFolder, std::string& error);
+  // Keeps the original of a file about to be written and notes the step; nothing in the
+  // installation changes.
+  bool Prepare(const std::filesystem::path& relative, std::string& error);
+  // Writes the file; on failure takes the step back when this call's Prepare noted it.
+  bool Place(const std::filesystem::path& from, const std::filesystem::path& relative, bool noted, std::string& error);
 
   std::filesystem::path install_;
   std::filesystem::path rollback_;
   InstallJournal journal_;
+  std::string pending_;     // journal lines not yet on the disk
+  bool sameVolume_ = true;  // until a rename says otherwise
   std::vector<InstallJournal::UndoStep> done_;  // in order, for UndoSince
 };
 

@@ -42,6 +42,20 @@ bool UpdateHelperIsAtWork() {
   return false;
 }
 
+win::UniqueKernelHandle OpenUpdateHelperMutex() {
+  return win::UniqueKernelHandle(::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kHelperMutexName));
+}
+
+bool TakeRelaunchMark() {
+  const bool marked = ::GetEnvironmentVariableW(kRelaunchVariable, nullptr, 0) != 0;
+  if (marked) ::SetEnvironmentVariableW(kRelaunchVariable, nullptr);
+  return marked;
+}
+
+bool HelperRelaunchIsRunning() {
+  return static_cast<bool>(win::UniqueKernelHandle(::OpenEventW(SYNCHRONIZE, FALSE, kRelaunchMarkName)));
+}
+
 void UndoInterruptedUpdate() {
   std::optional<std::filesystem::path> temp = TempFolder();
   if (!temp) return;
@@ -52,7 +66,10 @@ void UndoInterruptedUpdate() {
   HelperMutex mutex;  // held while the files are put back, so no helper starts on them
   if (!mutex.owned()) return;
   SetUpdateLogFile(*temp / kLogFileName);
-  UndoLeftoverUpdate(rollback);
+  // Stopped while unpacking or backing up, the helper had not changed the installation yet;
+  // the log then tells the player so, where it would otherwise end mid-way without a word.
+  if (UndoLeftoverUpdate(rollback) == LeftoverUpdate::None && unpacked)
+    UpdateLog("rollback: an earlier update was stopped before it changed the installation; nothing to put back");
   SetUpdateLogFile({});
   RemoveTree(staging);  // a whole release that a stopped helper unpacked: no use to anyone
 }

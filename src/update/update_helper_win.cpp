@@ -9,6 +9,7 @@
 #include "resources/version.h"
 #include "ui/win_handles_win.h"
 #include "update/file_ops_win.h"
+#include "update/helper_timings_win.h"
 #include "update/install_plan.h"
 #include "update/update_log_win.h"
 #include "update/update_paths.h"
@@ -25,6 +26,7 @@ bool Exists(const fs::path& path) {
 }
 
 void WaitForLauncherExit(int processId) {
+  TimedPhase timed(HelperPhase::Wait);
   if (processId != 0) {
     win::UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId)));
     if (process) {
@@ -53,7 +55,9 @@ std::optional<fs::path> FindZipRoot(const fs::path& staging) {
 // The player's data, copied into a new backup that replaces the previous one only once it
 // is complete: a stop half-way leaves the last good backup.
 void BackUpUserData(const fs::path& install, const fs::path& backup) {
+  TimedPhase timed(HelperPhase::Backup);
   const fs::path fresh = fs::path(backup.native() + L".new");
+  UpdateLog("backup: copying the player's files to " + PathText(fresh));
   if (!MakeFreshFolder(fresh)) {
     UpdateLog("backup FAILED (continuing): cannot create " + PathText(fresh));
     return;
@@ -106,16 +110,34 @@ bool InstallRelease(const fs::path& root, Installer& installer, std::string& err
   return true;
 }
 
-// The Windows error when the launcher could not be started, else ERROR_SUCCESS.
+// Gives the started launcher the one lasting handle of the relaunch mark, so the mark
+// lives as long as that launcher does. A launcher that waited for this helper looks for
+// it once the helper lets go of its mutex, which is only after this.
+void MarkRelaunch(HANDLE launcherProcess) {
+  win::UniqueKernelHandle mark(::CreateEventW(nullptr, TRUE, FALSE, kRelaunchMarkName));
+  HANDLE inLauncher = nullptr;
+  // Fails when the launcher has already ended: then there is no mark, which is the truth.
+  if (mark) ::DuplicateHandle(::GetCurrentProcess(), mark.get(), launcherProcess, &inLauncher, 0, FALSE,
+                              DUPLICATE_SAME_ACCESS);
+}
+
+// The Windows error when the launcher could not be started, else ERROR_SUCCESS. The
+// helper's mutex is still held: the launcher finds itself marked as the relaunch in its
+// environment and does not wait for it.
 DWORD StartLauncher(const fs::path& install) {
+  TimedPhase timed(HelperPhase::Relaunch);
   const fs::path launcher = install / kLauncherFile;
   std::wstring commandLine = L"\"" + launcher.wstring() + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!::CreateProcessW(launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, install.c_str(),
-                        &startup, &info))
-    return ::GetLastError();
+  ::SetEnvironmentVariableW(kRelaunchVariable, L"1");
+  const BOOL started = ::CreateProcessW(launcher.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        install.c_str(), &startup, &info);
+  const DWORD failure = started ? ERROR_SUCCESS : ::GetLastError();
+  ::SetEnvironmentVariableW(kRelaunchVariable, nullptr);
+  if (!started) return failure;
+  MarkRelaunch(info.hProcess);
   ::CloseHandle(info.hThread);
   ::CloseHandle(info.hProcess);
   return ERROR_SUCCESS;
@@ -128,6 +150,7 @@ void StartPreviousLauncher(const fs::path& install) {
 }
 
 void CleanUp(const fs::path& staging, const fs::path& zip) {
+  TimedPhase timed(HelperPhase::CleanUp);
   if (!RemoveTree(staging)) UpdateLog("could not remove " + PathText(staging) + " (left in place)");
   DeleteFileAlways(zip);
 }
@@ -137,7 +160,9 @@ struct HelperPaths {
 };
 
 // The named mutex a launcher checks at start-up. Held from the helper's start until the
-// new launcher is about to start: that one must not take itself for a second launcher.
+// process ends, past the start of the launcher it hands over to: a launcher the player
+// started meanwhile waits, and when it wakes the relaunch mark tells it whether that
+// launcher is running (see update/helper_wait.h).
 class BusySignal {
  public:
   BusySignal() : mutex_(::CreateMutexW(nullptr, TRUE, kHelperMutexName)) {
@@ -148,20 +173,18 @@ class BusySignal {
       ::WaitForSingleObject(mutex_.get(), 5 * 60 * 1000);
     }
   }
-  ~BusySignal() { Release(); }
+  ~BusySignal() {
+    if (mutex_) ::ReleaseMutex(mutex_.get());
+  }
   BusySignal(const BusySignal&) = delete;
   BusySignal& operator=(const BusySignal&) = delete;
-  void Release() {
-    if (mutex_) ::ReleaseMutex(mutex_.get());
-    mutex_.reset();
-  }
 
  private:
   win::UniqueKernelHandle mutex_;
 };
 
 // Everything after the log is open. Exit code 0 once the new launcher has started.
-int ApplyUpdate(const HelperPaths& paths, int oldProcessId, BusySignal& busy) {
+int ApplyUpdate(const HelperPaths& paths, int oldProcessId) {
   WaitForLauncherExit(oldProcessId);
 
   // A journal left by a helper that was stopped is undone before anything else, and is
@@ -175,7 +198,12 @@ int ApplyUpdate(const HelperPaths& paths, int oldProcessId, BusySignal& busy) {
 
   std::string error;
   std::optional<fs::path> root;
-  if (ExtractZip(paths.zip, paths.staging, error)) {
+  bool extracted = false;
+  {
+    TimedPhase timed(HelperPhase::Extract);
+    extracted = ExtractZip(paths.zip, paths.staging, error);
+  }
+  if (extracted) {
     root = FindZipRoot(paths.staging);
     if (!root) error = "zip holds no " + std::string(kLauncherFile) + " at its root or in a top folder: not a release";
   }
@@ -200,7 +228,6 @@ int ApplyUpdate(const HelperPaths& paths, int oldProcessId, BusySignal& busy) {
     // first and comes back only if the start fails.
     SetUpdateLogFile({});
     installer.Complete();
-    busy.Release();
     const fs::path keptLog = fs::path(paths.log.native() + L".last");
     DeleteFileAlways(keptLog);
     ::MoveFileExW(paths.log.c_str(), keptLog.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -229,6 +256,10 @@ int ApplyUpdate(const HelperPaths& paths, int oldProcessId, BusySignal& busy) {
 int RunUpdateHelper(const fs::path& zip, const fs::path& install, int oldProcessId) {
   std::optional<fs::path> temp = TempFolder();
   if (!temp) return 2;
+  StartHelperTimings();
+  struct TimingsAtTheEnd {
+    ~TimingsAtTheEnd() { WriteHelperTimings(); }
+  } timingsAtTheEnd;
   HelperPaths paths{zip, install, *temp / kLogFileName, *temp / kStagingFolderName, *temp / kBackupFolderName,
                     *temp / kRollbackFolderName};
   { win::UniqueFileHandle truncate(::CreateFileW(paths.log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -236,13 +267,13 @@ int RunUpdateHelper(const fs::path& zip, const fs::path& install, int oldProcess
   SetUpdateLogFile(paths.log);
   // Held until the process ends, however it ends: a launcher started meanwhile knows that
   // the installation is being changed.
-  BusySignal busy;
+  const BusySignal busy;
   UpdateLog("update helper v" + std::string(kCurrentVersionTag.substr(1)) + " starting; zip=" + PathText(zip) +
             " dest=" + PathText(install));
 
   // Whatever goes wrong, the player is left with a complete build and a launcher running.
   try {
-    return ApplyUpdate(paths, oldProcessId, busy);
+    return ApplyUpdate(paths, oldProcessId);
   } catch (const std::exception& failure) {
     SetUpdateLogFile(paths.log);
     UpdateLog(std::string("FAILED: unexpected error: ") + failure.what());

@@ -15,9 +15,16 @@ inline constexpr std::string_view kBackupFolderName = "mf1_update_backup";
 // failure can put them back.
 inline constexpr std::string_view kRollbackFolderName = "mf1_update_rollback";
 
-
 // Held by the update helper while it works; a launcher that finds it held does not touch
 // the installation.
 inline constexpr const wchar_t* kHelperMutexName = L"Local\\mf1_update_helper";
+
+// Set in the environment of the launcher the helper starts at the end, so that launcher
+// does not wait for the helper that is still holding its mutex. The launcher removes it at
+// once: nothing it starts inherits it.
+inline constexpr const wchar_t* kRelaunchVariable = L"MF1_UPDATE_RELAUNCH";
+// A named event whose only lasting handle the helper puts into the launcher it started: it
+// exists exactly as long as that launcher runs, from before the helper lets go of its mutex.
+inline constexpr const wchar_t* kRelaunchMarkName = L"Local\\mf1_update_relaunch";
 
 }  // namespace mf::update

@@ -55,7 +55,7 @@ UniqueArchive OpenArchive(const std::filesystem::path& zip, std::string& error) 
 // Streams one entry into a new file, no further than its declared size: a longer stream
 // is a corrupt or hostile archive, not a bigger file. The error text on failure.
 bool ExtractEntry(zip_t* archive, zip_uint64_t index, zip_uint64_t declaredSize, const std::filesystem::path& target,
-                  std::string& failure) {
+                  std::vector<char>& buffer, std::string& failure) {
   UniqueEntry entry(zip_fopen_index(archive, index, 0));
   if (!entry) {
     failure = ErrorText(zip_get_error(archive));
@@ -67,7 +67,6 @@ bool ExtractEntry(zip_t* archive, zip_uint64_t index, zip_uint64_t declaredSize,
     failure = "cannot create file (" + std::to_string(::GetLastError()) + ")";
     return false;
   }
-  std::vector<char> buffer(1 << 20);
   zip_uint64_t total = 0;
   for (;;) {
     zip_int64_t read = zip_fread(entry.get(), buffer.data(), buffer.size());
@@ -196,7 +195,9 @@ bool ExtractZip(const std::filesystem::path& zip, const std::filesystem::path& s
     error = refusal;
     return false;
   }
+  UpdateLog("stage: extracting " + std::to_string(count) + " entries to " + PathText(staging));
   std::set<std::wstring> written;  // as a file system that ignores case sees the names
+  std::vector<char> buffer(1 << 20);
   std::error_code code;
   for (const ZipEntry& entry : entries) {
     const std::string& name = entry.name;
@@ -216,7 +217,7 @@ bool ExtractZip(const std::filesystem::path& zip, const std::filesystem::path& s
     }
     std::filesystem::create_directories(target.parent_path(), code);
     std::string failure;
-    if (!ExtractEntry(archive.get(), entry.index, entry.size, target, failure)) {
+    if (!ExtractEntry(archive.get(), entry.index, entry.size, target, buffer, failure)) {
       error = "extract failed: " + name + " - " + failure;
       return false;
     }

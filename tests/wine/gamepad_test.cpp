@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include "app/pad_navigation.h"
+#include "update/update_paths.h"
 
 namespace mf::test {
 namespace {
@@ -212,6 +213,25 @@ TEST_F(GamepadTest, FirstStartOnSteamDeckIsAnsweredWithThePad) {
   EXPECT_NE(prefs->find("launcher_native_offer_v2 = yes"), std::string::npos) << *prefs;
   PostKey(title, VK_ESCAPE);
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
+}
+
+// Started while the update helper works, the launcher waits behind its small window; B
+// closes it, and that launcher quits without starting.
+TEST_F(GamepadTest, BClosesTheInstallingUpdateWindow) {
+  HANDLE helperMutex = ::CreateMutexW(nullptr, TRUE, update::kHelperMutexName);  // as a helper at work
+  ASSERT_TRUE(helperMutex);
+  launcher_ = StartLauncherProcess(folder_);
+  HWND waiting = WaitForBox(launcher_->id(), L"Mirefall Recompilation");
+  EXPECT_TRUE(waiting);
+  pad_.Press(kPadA);  // nothing to confirm
+  ASSERT_TRUE(pad_.WaitUntilRead()) << pad_.Progress();
+  EXPECT_TRUE(::IsWindow(waiting)) << "A leaves the window open";
+  pad_.Press(kPadB);
+  std::optional<DWORD> exitCode = launcher_->WaitForExit();
+  ::ReleaseMutex(helperMutex);
+  ::CloseHandle(helperMutex);
+  EXPECT_EQ(exitCode, 0u) << pad_.Progress();
+  EXPECT_EQ(folder_.ReadFile("launcher.ini"), std::string(kStartupOffersAnswered)) << "it quit before start-up";
 }
 
 // No stand-in and no controller: Wine's own XInput answers, and the launcher starts and ends

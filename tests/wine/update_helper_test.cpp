@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <map>
+#include <random>
 #include <memory>
 
 #include "i18n/utf16_win.h"
 #include "update/helper_command_line.h"
+#include "update/update_paths.h"
+#include "ui/win_handles_win.h"
 #include "update_test_support.h"
 #include "wine_test_support.h"
 
@@ -399,7 +404,30 @@ struct KillPoint {
   const char* killAfter;          // the helper is ended once its log has this line
   const wchar_t* heldLater;       // held once the log has `holdLaterAfter`: stalls the roll-back
   const char* holdLaterAfter;
+  // Bytes of a texture the zip carries and of a save the player has, so that unpacking or
+  // the backup takes long enough to be ended half-way.
+  size_t bulkyTexture = 0;
+  size_t bulkySave = 0;
+  // What the next start's repair writes to the log, first and last.
+  const char* repairSays = "was stopped before it finished; putting the previous build back";
+  const char* repairEnds = "] rollback: the previous build is back in place\r\n";
+  // A line the helper writes once the stage is over: not yet in the log when it was ended.
+  const char* notYet = nullptr;
 };
+
+constexpr char kNothingChangedYet[] =
+    "] rollback: an earlier update was stopped before it changed the installation; nothing to put back\r\n";
+
+// Bytes that do not compress, as a texture's or a save's mostly do not.
+std::string Incompressible(size_t size) {
+  std::mt19937_64 random(size);
+  std::string bytes(size, '\0');
+  for (size_t at = 0; at + 8 <= size; at += 8) {
+    const std::uint64_t word = random();
+    std::memcpy(bytes.data() + at, &word, 8);
+  }
+  return bytes;
+}
 
 class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParamInterface<KillPoint> {
  protected:
@@ -414,12 +442,13 @@ class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParam
     return ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + marker;
   }
 
-  ZipEntries RealRelease() {
+  ZipEntries RealRelease(size_t bulkyTexture) {
     ZipEntries entries = Release();
     for (auto& [name, bytes] : entries)
       if (name.ends_with("PlayMirefall.exe")) bytes = LauncherProgram("NEW");
     entries.push_back({"MFRecomp-v2.0.12/README.txt", "new readme"});
     entries.push_back({"MFRecomp-v2.0.12/prompts/xbox/a.png", "new folder"});
+    if (bulkyTexture) entries.push_back({"MFRecomp-v2.0.12/textures/bulky.dds", Incompressible(bulkyTexture)});
     return entries;
   }
 
@@ -429,7 +458,7 @@ class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParam
     std::map<std::wstring, std::string> files;
     for (const wchar_t* name : {L"PlayMirefall.exe", L"mirefall.exe", L"hxbruntimerd.dll", L"README.txt",
                                 L"prompts\\old.png", L"prompts\\new.png", L"prompts\\xbox", L"textures\\t.dds",
-                                L"native", L"userdata\\cache\\shaders"})
+                                L"textures\\bulky.dds", L"native", L"userdata\\cache\\shaders"})
       files[name] = fs::is_directory(install_ / name) ? "<folder>" : fs::exists(install_ / name) ? ReadBytes(install_ / name)
                                                                                                : "<none>";
     return files;
@@ -440,8 +469,11 @@ class InterruptedUpdateTest : public UpdateHelperTest, public testing::WithParam
 
 TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
   const KillPoint& point = GetParam();
-  WriteZip(zip_, RealRelease());
-  std::unique_ptr<ChildProcess> holder = Hold(point.held), laterHolder;
+  WriteZip(zip_, RealRelease(point.bulkyTexture));
+  const fs::path bulkySave = install_ / L"userdata" / L"bulky.sav";
+  const std::string saved = Incompressible(point.bulkySave);
+  if (point.bulkySave) WriteBytes(bulkySave, saved);
+  std::unique_ptr<ChildProcess> holder = point.held ? Hold(point.held) : nullptr, laterHolder;
   {
     std::wstring line = update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), 0);
     ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
@@ -453,9 +485,11 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
     ASSERT_TRUE(WaitUntil([&] { return LogHas(point.killAfter); })) << Log();
     ASSERT_TRUE(helper.Kill());
   }
+  if (point.notYet) EXPECT_FALSE(LogHas(point.notYet)) << "ended after the stage it is to stop:\n" << Log();
   holder.reset();
   laterHolder.reset();
   ExpectUserFilesUntouched();
+  if (point.bulkySave) EXPECT_TRUE(ReadBytes(bulkySave) == saved) << "the save the backup was copying";
 
   // The player starts the game's launcher: it undoes the update before anything else and
   // asks about the log, which tells what happened.
@@ -464,8 +498,8 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
   HWND question = WaitForBox(launcher.id(), L"Previous update did not finish");
   ASSERT_TRUE(question) << Log();
   const std::string log = Log();
-  EXPECT_NE(log.find("was stopped before it finished; putting the previous build back"), std::string::npos) << log;
-  EXPECT_NE(log.find("] rollback: the previous build is back in place\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(point.repairSays), std::string::npos) << log;
+  EXPECT_NE(log.find(point.repairEnds), std::string::npos) << log;
   PressButton(question, IDNO);
   HWND window = WaitForProcessWindow(launcher.id(), L"MFLauncherWindow");
   ASSERT_TRUE(window) << "the launcher starts after the repair";
@@ -477,6 +511,7 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
   EXPECT_FALSE(fs::exists(temp_ / L"mf1_update_staging"));
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(install_))
     EXPECT_FALSE(entry.path().wstring().ends_with(L".mf1_new")) << Utf8(entry.path());
+  if (point.bulkySave) EXPECT_TRUE(ReadBytes(bulkySave) == saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -486,7 +521,12 @@ INSTANTIATE_TEST_SUITE_P(
                               nullptr, nullptr},
                     KillPoint{"copying the folders", L"textures\\t.dds", "] copy: prompts/*\r\n", nullptr, nullptr},
                     KillPoint{"rolling back", L"textures\\t.dds", "] rollback: removed hxbruntimerd.dll",
-                              L"mirefall.exe", "] copy: mirefall.exe\r\n"}),
+                              L"mirefall.exe", "] copy: mirefall.exe\r\n"},
+                    KillPoint{"unpacking the zip", nullptr, "] stage: extracting ", nullptr, nullptr, 48 << 20, 0,
+                              kNothingChangedYet, kNothingChangedYet, "] stage: extracted "},
+                    KillPoint{"backing up the player's files", nullptr, "] backup: copying the player's files to ",
+                              nullptr, nullptr, 0, 96 << 20, kNothingChangedYet, kNothingChangedYet,
+                              "] backup: userdata (without cache)"}),
     [](const testing::TestParamInfo<KillPoint>& info) { return "Point" + std::to_string(info.index); });
 
 // A helper stopped half-way and then a second update that fails: the second run must undo
@@ -515,6 +555,195 @@ TEST_F(UpdateHelperTest, NextHelperRunUndoesAStoppedOneBeforeItsOwnWork) {
   EXPECT_EQ(RunHelper(), 0u) << Log();
   EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "new game");
   EXPECT_TRUE(LauncherRestarted());
+}
+
+// The helper's mutex held by the test, as a helper at work holds it.
+class HeldHelperMutex {
+ public:
+  HeldHelperMutex() : mutex_(::CreateMutexW(nullptr, TRUE, update::kHelperMutexName)) {}
+  ~HeldHelperMutex() { Release(); }
+  HeldHelperMutex(const HeldHelperMutex&) = delete;
+  HeldHelperMutex& operator=(const HeldHelperMutex&) = delete;
+  bool held() const { return mutex_ != nullptr; }
+  void Release() {
+    if (!mutex_) return;
+    ::ReleaseMutex(mutex_);
+    ::CloseHandle(mutex_);
+    mutex_ = nullptr;
+  }
+
+ private:
+  HANDLE mutex_;
+};
+
+// A launcher the player starts while the helper installs: it waits behind a small window
+// and touches nothing, then starts, or quits in favour of the launcher the helper started.
+class LauncherWhileUpdatingTest : public testing::Test {
+ protected:
+  LauncherWhileUpdatingTest() : temp_(L"mf-wait-temp"), tempScope_(temp_.path()) {
+    game_.AddProgram(L"PlayMirefall.exe", L"PlayMirefall.exe");
+  }
+
+  // Starts the launcher and waits for its waiting window.
+  HWND StartWaiting() {
+    launcher_ = StartLauncherProcess(game_);
+    return WaitForBox(launcher_->id(), L"Mirefall Recompilation");
+  }
+
+  TempGameFolder game_{L"mf-wait"};
+  TempGameFolder temp_;
+  ScopedTempFolder tempScope_;
+  std::unique_ptr<ChildProcess> launcher_;
+};
+
+TEST_F(LauncherWhileUpdatingTest, WaitsInTheInterfaceLanguageAndStartsWhenTheHelperIsDone) {
+  const struct {
+    const char* prefs;
+    const wchar_t* text;
+  } languages[] = {{"", L"Installing update\u2026"},
+                   {"launcher_language = uk\r\n",
+                    L"\u0412\u0441\u0442\u0430\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F "
+                    L"\u043E\u043D\u043E\u0432\u043B\u0435\u043D\u043D\u044F\u2026"}};
+  for (const auto& language : languages) {
+    const std::string prefs = std::string(kStartupOffersAnswered) + language.prefs;
+    game_.WriteFile("launcher.ini", prefs);
+    HeldHelperMutex helper;
+    ASSERT_TRUE(helper.held());
+    HWND waiting = StartWaiting();
+    ASSERT_TRUE(waiting) << Utf8(language.text);
+    EXPECT_EQ(StaticTexts(waiting), language.text);
+    Capture shown;
+    EXPECT_TRUE(WaitUntil([&] {
+      shown = CaptureClient(waiting);
+      return shown.width > 32 && shown.MaxBrightness(16, 18, shown.width - 16, 40) > 150;
+    })) << "light text on the dark window";
+    SaveArtefactPng(shown, std::wstring(L"installing-update-") + (*language.prefs ? L"uk" : L"en"));
+    EXPECT_FALSE(FindProcessWindow(launcher_->id(), L"MFLauncherWindow"));
+    EXPECT_EQ(game_.ReadFile("launcher.ini"), prefs) << "nothing is written while the helper works";
+
+    helper.Release();  // the helper gone without starting a launcher (ended by force)
+    HWND title = WaitForProcessWindow(launcher_->id(), L"MFLauncherWindow");
+    ASSERT_TRUE(title) << "the waiting launcher starts normally";
+    EXPECT_FALSE(::IsWindow(waiting));
+    PostKey(title, VK_ESCAPE);
+    EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  }
+}
+
+TEST_F(LauncherWhileUpdatingTest, QuitsWhenTheHelpersRelaunchIsRunning) {
+  game_.WriteFile("launcher.ini", kStartupOffersAnswered);
+  HeldHelperMutex helper;
+  HWND waiting = StartWaiting();
+  ASSERT_TRUE(waiting);
+  // The relaunch's mark, held here as the launcher the helper started holds it.
+  win::UniqueKernelHandle relaunch(::CreateEventW(nullptr, TRUE, FALSE, update::kRelaunchMarkName));
+  ASSERT_TRUE(relaunch);
+  helper.Release();
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  EXPECT_EQ(game_.ReadFile("launcher.ini"), std::string(kStartupOffersAnswered)) << "it quit before start-up";
+}
+
+TEST_F(LauncherWhileUpdatingTest, ClosingTheWaitingWindowQuits) {
+  game_.WriteFile("launcher.ini", kStartupOffersAnswered);
+  const struct {
+    const char* how;
+    std::function<void(HWND)> close;
+  } ways[] = {{"Escape", [](HWND window) { PostKey(window, VK_ESCAPE); }},
+              {"the close box", [](HWND window) { ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }}};
+  HeldHelperMutex helper;
+  for (const auto& way : ways) {
+    HWND waiting = StartWaiting();
+    ASSERT_TRUE(waiting) << way.how;
+    way.close(waiting);
+    EXPECT_EQ(launcher_->WaitForExit(), 0u) << way.how;
+    EXPECT_EQ(game_.ReadFile("launcher.ini"), std::string(kStartupOffersAnswered)) << way.how;
+  }
+}
+
+// The launcher's title window of any process but this one, once there is one.
+HWND WaitForOtherLauncherWindow(DWORD notThisProcess) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND window = ::FindWindowW(L"MFLauncherWindow", nullptr); window;
+         window = ::FindWindowExW(nullptr, window, L"MFLauncherWindow", nullptr)) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(window, &owner);
+      if (owner != notThisProcess && ::IsWindowVisible(window)) found = window;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+// The whole road with a real helper: the player starts the launcher half-way through an
+// update. Once the helper is done, one launcher runs: the one the helper started.
+TEST_F(UpdateHelperTest, LauncherStartedDuringTheUpdateLeavesTheFieldToTheRelaunch) {
+  const std::string newLauncher = ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "NEW";
+  WriteBytes(install_ / L"PlayMirefall.exe", ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "OLD");
+  WriteBytes(install_ / L"launcher.ini", kStartupOffersAnswered);
+  ZipEntries release = Release();
+  for (auto& [name, bytes] : release)
+    if (name.ends_with("PlayMirefall.exe")) bytes = newLauncher;
+  WriteZip(zip_, release);
+  // The old launcher slow to exit keeps the helper waiting until the test lets it go.
+  auto oldLauncher = std::make_unique<ChildProcess>(BuildOutputFolder() / L"hold_file.exe",
+                                                    L"\"" + (temp_ / L"old-launcher-busy").wstring() + L"\" -1", temp_);
+  std::wstring line =
+      update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), oldLauncher->id());
+  ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+  ASSERT_TRUE(WaitUntil([&] { return LogHas("] wait: launcher exit\r\n"); })) << Log();
+
+  ChildProcess waiting(install_ / L"PlayMirefall.exe", L"", install_);
+  ASSERT_TRUE(WaitForBox(waiting.id(), L"Mirefall Recompilation")) << "the player sees the update being installed";
+  oldLauncher.reset();
+  EXPECT_EQ(helper.WaitForExit(), 0u) << Log();
+  EXPECT_EQ(waiting.WaitForExit(), 0u) << "the waiting launcher gives way";
+  HWND relaunch = WaitForOtherLauncherWindow(waiting.id());
+  ASSERT_TRUE(relaunch) << "the helper's relaunch stays";
+  EXPECT_EQ(ReadBytes(install_ / L"PlayMirefall.exe"), newLauncher);
+  DWORD relaunchId = 0;
+  ::GetWindowThreadProcessId(relaunch, &relaunchId);
+  win::UniqueKernelHandle relaunchProcess(::OpenProcess(SYNCHRONIZE, FALSE, relaunchId));
+  PostKey(relaunch, VK_ESCAPE);
+  EXPECT_EQ(::WaitForSingleObject(relaunchProcess.get(), 30000), WAIT_OBJECT_0);
+}
+
+// The helper ended by force while a launcher waits: that launcher starts, puts the previous
+// build back and tells the player.
+TEST_F(UpdateHelperTest, LauncherWaitingForAHelperThatIsEndedStartsAndRepairs) {
+  const std::string previousLauncher = ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "OLD";
+  WriteBytes(install_ / L"PlayMirefall.exe", previousLauncher);
+  WriteBytes(install_ / L"launcher.ini", kStartupOffersAnswered);
+  ZipEntries release = Release();
+  for (auto& [name, bytes] : release)
+    if (name.ends_with("PlayMirefall.exe")) bytes = ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "NEW";
+  WriteZip(zip_, release);
+  std::unique_ptr<ChildProcess> game = Hold(L"mirefall.exe");
+  auto oldLauncher = std::make_unique<ChildProcess>(BuildOutputFolder() / L"hold_file.exe",
+                                                    L"\"" + (temp_ / L"old-launcher-busy").wstring() + L"\" -1", temp_);
+  std::wstring line =
+      update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), oldLauncher->id());
+  ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+  ASSERT_TRUE(WaitUntil([&] { return LogHas("] wait: launcher exit\r\n"); })) << Log();
+
+  ChildProcess waiting(install_ / L"PlayMirefall.exe", L"", install_);
+  ASSERT_TRUE(WaitForBox(waiting.id(), L"Mirefall Recompilation"));
+  oldLauncher.reset();
+  // Ended while it waits for the game to let go of mirefall.exe, the new launcher in place.
+  ASSERT_TRUE(WaitUntil([&] { return LogHas("] copy: PlayMirefall.exe\r\n"); })) << Log();
+  ASSERT_TRUE(helper.Kill());
+  game.reset();
+  HWND question = WaitForBox(waiting.id(), L"Previous update did not finish");
+  ASSERT_TRUE(question) << "the waiting launcher starts and repairs: " << Log();
+  PressButton(question, IDNO);
+  HWND window = WaitForProcessWindow(waiting.id(), L"MFLauncherWindow");
+  ASSERT_TRUE(window);
+  PostKey(window, VK_ESCAPE);
+  EXPECT_EQ(waiting.WaitForExit(), 0u);
+  EXPECT_EQ(ReadBytes(install_ / L"PlayMirefall.exe"), previousLauncher);
+  EXPECT_EQ(ReadBytes(install_ / L"mirefall.exe"), "old game");
+  EXPECT_FALSE(fs::exists(install_ / L"hxbruntimerd.dll"));
+  EXPECT_EQ(ReadBytes(install_ / L"userdata" / L"save.dat"), UserFiles()[3].second);
 }
 
 // A log left by a failed update is offered at start-up until the player lets it go.

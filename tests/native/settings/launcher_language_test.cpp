@@ -78,6 +78,11 @@ TEST(DecideStartupLanguage, PreferenceThenConfigThenLegacyFile) {
     WriteIfPresent(folder / "mirefall.toml", c.before.mirefallToml);
     WriteIfPresent(folder / "launcher.lang", c.before.launcherLang);
 
+    // The look a waiting window takes first gives the same answer and changes no file.
+    EXPECT_EQ(PeekStartupLanguage(folder.path()), c.decided);
+    EXPECT_EQ(testing::ReadBytes(folder / "launcher.ini"), c.before.launcherIni);
+    EXPECT_EQ(testing::ReadBytes(folder / "launcher.lang"), c.before.launcherLang);
+
     EXPECT_EQ(DecideStartupLanguage(folder.path()), c.decided);
     EXPECT_EQ(testing::ReadBytes(folder / "launcher.ini"), c.iniAfter);
     EXPECT_EQ(std::filesystem::exists(folder / "launcher.lang"), c.langFileKept && c.before.launcherLang);
