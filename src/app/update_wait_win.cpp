@@ -64,15 +64,8 @@ INT_PTR CALLBACK WaitWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       if (state) state->closed = true;
       return TRUE;
-    case WM_CTLCOLORSTATIC:
-      ::SetTextColor(reinterpret_cast<HDC>(wParam), kWaitText);
-      ::SetBkColor(reinterpret_cast<HDC>(wParam), ui::kDarkDialogBackground);
-      return reinterpret_cast<INT_PTR>(ui::DarkDialogBrush());
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(ui::DarkDialogBrush());
     default:
-      return FALSE;
+      return ui::DarkDialogColours(message, wParam, kWaitText).value_or(FALSE);
   }
 }
 

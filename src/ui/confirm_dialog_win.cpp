@@ -48,7 +48,8 @@ void FitToMessage(HWND dialog, const std::wstring& message, int& width, int& hei
   ::GetClientRect(dialog, &client);
   int outerWidth = (window.right - window.left) - client.right + width;
   int outerHeight = (window.bottom - window.top) - client.bottom + height;
-  MONITORINFO monitor = {sizeof monitor};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
   ::GetMonitorInfoW(::MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& area = monitor.rcWork;
   int x = area.left + std::max(0L, (area.right - area.left - outerWidth) / 2);
@@ -92,17 +93,8 @@ INT_PTR CALLBACK ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_CLOSE:
       ::EndDialog(dialog, IDNO);
       return TRUE;
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      ::SetTextColor(dc, kDialogText);
-      ::SetBkColor(dc, kDarkDialogBackground);
-      return reinterpret_cast<INT_PTR>(DarkDialogBrush());
-    }
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(DarkDialogBrush());
     default:
-      return FALSE;
+      return DarkDialogColours(message, wParam, kDialogText).value_or(FALSE);
   }
 }
 

@@ -38,6 +38,20 @@ HBRUSH DarkDialogBrush() {
   return static_cast<HBRUSH>(brush.get());
 }
 
+std::optional<INT_PTR> DarkDialogColours(UINT message, WPARAM wParam, COLORREF textColour) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+      ::SetTextColor(reinterpret_cast<HDC>(wParam), textColour);
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), kDarkDialogBackground);
+      return reinterpret_cast<INT_PTR>(DarkDialogBrush());
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+      return reinterpret_cast<INT_PTR>(DarkDialogBrush());
+    default:
+      return std::nullopt;
+  }
+}
+
 void RequestDarkTitleBar(HWND window) {
   BOOL dark = TRUE;
   ::DwmSetWindowAttribute(window, kUseImmersiveDarkMode, &dark, sizeof dark);

@@ -3,6 +3,7 @@
 // the one background brush, the dark title bar, and child controls in the GUI font.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ std::vector<WORD> BuildDialogTemplate(const std::wstring& caption, short width, 
 
 // One brush for every dark dialog of the process, kept for its lifetime.
 HBRUSH DarkDialogBrush();
+
+// A dark dialog procedure's answer to WM_CTLCOLORSTATIC (texts in `textColour` on the dark
+// background), WM_CTLCOLORBTN and WM_CTLCOLORDLG; nothing for any other message.
+std::optional<INT_PTR> DarkDialogColours(UINT message, WPARAM wParam, COLORREF textColour);
 
 // Asks for the dark title bar (DWM's immersive dark mode).
 void RequestDarkTitleBar(HWND window);

@@ -198,15 +198,8 @@ INT_PTR CALLBACK DownloadDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       state->worker.join();
       ::EndDialog(dialog, state->job->succeeded.load(std::memory_order_acquire) ? 1 : 2);
       return TRUE;
-    case WM_CTLCOLORSTATIC:
-      ::SetTextColor(reinterpret_cast<HDC>(wParam), kStatusText);
-      ::SetBkColor(reinterpret_cast<HDC>(wParam), ui::kDarkDialogBackground);
-      return reinterpret_cast<INT_PTR>(ui::DarkDialogBrush());
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(ui::DarkDialogBrush());
     default:
-      return FALSE;
+      return ui::DarkDialogColours(message, wParam, kStatusText).value_or(FALSE);
   }
 }
 

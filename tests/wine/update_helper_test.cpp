@@ -77,6 +77,23 @@ class UpdateHelperTest : public testing::Test {
 
   bool LogHas(const std::string& text) const { return Log().find(text) != std::string::npos; }
 
+  // The helper started on the zip while the old launcher is slow to exit: it waits (its log
+  // says so) until the test ends that launcher.
+  struct WaitingHelper {
+    std::unique_ptr<ChildProcess> oldLauncher;
+    std::unique_ptr<ChildProcess> helper;
+  };
+  WaitingHelper StartHelperBehindASlowLauncher() const {
+    WaitingHelper started;
+    started.oldLauncher = std::make_unique<ChildProcess>(
+        BuildOutputFolder() / L"hold_file.exe", L"\"" + (temp_ / L"old-launcher-busy").wstring() + L"\" -1", temp_);
+    std::wstring line = update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(),
+                                                  started.oldLauncher->id());
+    started.helper = std::make_unique<ChildProcess>(
+        helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+    return started;
+  }
+
   // Holds an installed file open, as the game or a virus scanner does, until the test ends.
   std::unique_ptr<ChildProcess> Hold(const fs::path& relative, const std::wstring& sharing = L"") {
     const fs::path file = install_ / relative;
@@ -485,11 +502,15 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
     ASSERT_TRUE(WaitUntil([&] { return LogHas(point.killAfter); })) << Log();
     ASSERT_TRUE(helper.Kill());
   }
-  if (point.notYet) EXPECT_FALSE(LogHas(point.notYet)) << "ended after the stage it is to stop:\n" << Log();
+  if (point.notYet) {
+    EXPECT_FALSE(LogHas(point.notYet)) << "ended after the stage it is to stop:\n" << Log();
+  }
   holder.reset();
   laterHolder.reset();
   ExpectUserFilesUntouched();
-  if (point.bulkySave) EXPECT_TRUE(ReadBytes(bulkySave) == saved) << "the save the backup was copying";
+  if (point.bulkySave) {
+    EXPECT_TRUE(ReadBytes(bulkySave) == saved) << "the save the backup was copying";
+  }
 
   // The player starts the game's launcher: it undoes the update before anything else and
   // asks about the log, which tells what happened.
@@ -511,7 +532,9 @@ TEST_P(InterruptedUpdateTest, NextStartPutsThePreviousBuildBackAndSaysSo) {
   EXPECT_FALSE(fs::exists(temp_ / L"mf1_update_staging"));
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(install_))
     EXPECT_FALSE(entry.path().wstring().ends_with(L".mf1_new")) << Utf8(entry.path());
-  if (point.bulkySave) EXPECT_TRUE(ReadBytes(bulkySave) == saved);
+  if (point.bulkySave) {
+    EXPECT_TRUE(ReadBytes(bulkySave) == saved);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -686,17 +709,13 @@ TEST_F(UpdateHelperTest, LauncherStartedDuringTheUpdateLeavesTheFieldToTheRelaun
     if (name.ends_with("PlayMirefall.exe")) bytes = newLauncher;
   WriteZip(zip_, release);
   // The old launcher slow to exit keeps the helper waiting until the test lets it go.
-  auto oldLauncher = std::make_unique<ChildProcess>(BuildOutputFolder() / L"hold_file.exe",
-                                                    L"\"" + (temp_ / L"old-launcher-busy").wstring() + L"\" -1", temp_);
-  std::wstring line =
-      update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), oldLauncher->id());
-  ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+  auto [oldLauncher, helper] = StartHelperBehindASlowLauncher();
   ASSERT_TRUE(WaitUntil([&] { return LogHas("] wait: launcher exit\r\n"); })) << Log();
 
   ChildProcess waiting(install_ / L"PlayMirefall.exe", L"", install_);
   ASSERT_TRUE(WaitForBox(waiting.id(), L"Mirefall Recompilation")) << "the player sees the update being installed";
   oldLauncher.reset();
-  EXPECT_EQ(helper.WaitForExit(), 0u) << Log();
+  EXPECT_EQ(helper->WaitForExit(), 0u) << Log();
   EXPECT_EQ(waiting.WaitForExit(), 0u) << "the waiting launcher gives way";
   HWND relaunch = WaitForOtherLauncherWindow(waiting.id());
   ASSERT_TRUE(relaunch) << "the helper's relaunch stays";
@@ -719,11 +738,7 @@ TEST_F(UpdateHelperTest, LauncherWaitingForAHelperThatIsEndedStartsAndRepairs) {
     if (name.ends_with("PlayMirefall.exe")) bytes = ReadBytes(BuildOutputFolder() / L"PlayMirefall.exe") + "NEW";
   WriteZip(zip_, release);
   std::unique_ptr<ChildProcess> game = Hold(L"mirefall.exe");
-  auto oldLauncher = std::make_unique<ChildProcess>(BuildOutputFolder() / L"hold_file.exe",
-                                                    L"\"" + (temp_ / L"old-launcher-busy").wstring() + L"\" -1", temp_);
-  std::wstring line =
-      update::HelperCommandLine(helper_.wstring(), zip_.wstring(), install_.wstring(), oldLauncher->id());
-  ChildProcess helper(helper_, line.substr(update::QuoteArgument(helper_.wstring()).size() + 1), temp_);
+  auto [oldLauncher, helper] = StartHelperBehindASlowLauncher();
   ASSERT_TRUE(WaitUntil([&] { return LogHas("] wait: launcher exit\r\n"); })) << Log();
 
   ChildProcess waiting(install_ / L"PlayMirefall.exe", L"", install_);
@@ -731,7 +746,7 @@ TEST_F(UpdateHelperTest, LauncherWaitingForAHelperThatIsEndedStartsAndRepairs) {
   oldLauncher.reset();
   // Ended while it waits for the game to let go of mirefall.exe, the new launcher in place.
   ASSERT_TRUE(WaitUntil([&] { return LogHas("] copy: PlayMirefall.exe\r\n"); })) << Log();
-  ASSERT_TRUE(helper.Kill());
+  ASSERT_TRUE(helper->Kill());
   game.reset();
   HWND question = WaitForBox(waiting.id(), L"Previous update did not finish");
   ASSERT_TRUE(question) << "the waiting launcher starts and repairs: " << Log();
