@@ -251,10 +251,10 @@ void PaintTitleWindow(HDC target, int width, int height, const TitleWindowScene&
       const MenuItems& items = *scene.items;
       for (size_t i = 0; i < items.size(); ++i) {
         bool focused = static_cast<int>(i) == scene.focus;
-        if (items[i].action == MenuAction::InstallUpdate)
-          DrawBanner(graphics, items[i], focused, *scene.fonts);
-        else
+        if (IsButton(items[i]))
           DrawButton(graphics, items[i], focused, ButtonLabelFont(graphics, items, *scene.fonts));
+        else
+          DrawBanner(graphics, items[i], focused, *scene.fonts);
       }
     }
     ::BitBlt(target, 0, 0, width, height, memoryDc.get(), 0, 0, SRCCOPY);

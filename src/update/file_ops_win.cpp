@@ -334,6 +334,10 @@ void Installer::Note(InstallJournal::Step step, const fs::path& relative) {
   }
 }
 
+std::string Installer::JournalWriteFailure() const {
+  return "cannot write the roll-back journal in " + PathText(rollback_);
+}
+
 bool Installer::WriteJournal() {
   if (pending_.empty()) return true;
   if (!AppendLine(pending_)) return false;
@@ -354,7 +358,7 @@ bool Installer::MakeFolders(const fs::path& relativeFolder, std::string& error) 
     const DWORD attributes = ::GetFileAttributesW(folder.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     if (!Journal(InstallJournal::Step::Folder, relative)) {
-      error = "cannot write the roll-back journal in " + PathText(rollback_);
+      error = JournalWriteFailure();
       return false;
     }
     if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -417,7 +421,7 @@ bool Installer::InstallFile(const fs::path& from, const fs::path& relative, std:
   const bool first = !journal_.Knows(relative);
   if (first && (!MakeFolders(relative.parent_path(), error) || !Prepare(relative, error))) return false;
   if (!WriteJournal()) {
-    error = "cannot write the roll-back journal in " + PathText(rollback_);
+    error = JournalWriteFailure();
     return false;
   }
   return Place(from, relative, first, error);
@@ -444,7 +448,7 @@ bool Installer::InstallTree(const fs::path& source, const fs::path& relative, st
     if (file.noted && !Prepare(file.relative, error)) return false;
   }
   if (!WriteJournal()) {
-    error = "cannot write the roll-back journal in " + PathText(rollback_);
+    error = JournalWriteFailure();
     return false;
   }
   for (const Staged& file : files)

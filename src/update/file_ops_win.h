@@ -90,6 +90,7 @@ class Installer {
   // disk, and must come before any change they describe. Journal does both.
   void Note(InstallJournal::Step step, const std::filesystem::path& relative);
   bool WriteJournal();
+  std::string JournalWriteFailure() const;  // the error text when the journal cannot be written
   bool Journal(InstallJournal::Step step, const std::filesystem::path& relative);
   bool MakeFolders(const std::filesystem::path& relativeFolder, std::string& error);
   // Keeps the original of a file about to be written and notes the step; nothing in the
