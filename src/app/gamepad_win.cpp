@@ -133,14 +133,6 @@ void Deliver(HWND foreground, PadEvent event) {
 }  // namespace
 
 GamepadNavigation::GamepadNavigation() {
-  try {
-    warmUp_ = std::thread([] {
-      XINPUT_STATE state = {};
-      ::XInputGetState(0, &state);
-    });
-  } catch (const std::system_error&) {
-    // No thread: the first reading on the UI thread does the library's start-up instead.
-  }
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
@@ -150,6 +142,18 @@ GamepadNavigation::GamepadNavigation() {
   ::RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
   window_ = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
   if (window_) SetPollInterval(kBackgroundCheckMs);
+}
+
+void GamepadNavigation::StartDeviceSearch() {
+  if (warmUp_.joinable()) return;
+  try {
+    warmUp_ = std::thread([] {
+      XINPUT_STATE state = {};
+      ::XInputGetState(0, &state);
+    });
+  } catch (const std::system_error&) {
+    // No thread: the next reading on the UI thread does the library's start-up instead.
+  }
 }
 
 GamepadNavigation::~GamepadNavigation() {

@@ -16,12 +16,17 @@ namespace mf::app {
 class GamepadNavigation {
  public:
   // Starts reading on the calling (UI) thread; a no-op object if Windows refuses the timer.
-  // The controller library's own start-up (it looks for devices on its first call, some
-  // tens of milliseconds) is done at once on a worker thread, so no window waits for it.
   GamepadNavigation();
   ~GamepadNavigation();
   GamepadNavigation(const GamepadNavigation&) = delete;
   GamepadNavigation& operator=(const GamepadNavigation&) = delete;
+
+  // Does the controller library's own start-up (it loads and looks for devices on its first
+  // call: some tens of milliseconds, most of it in the Windows service that every thread of
+  // the process waits on under Wine) on a worker thread, so that no window waits for it.
+  // Started after the title window's first frame; a reading that comes first does it on the
+  // UI thread instead. Once only.
+  void StartDeviceSearch();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

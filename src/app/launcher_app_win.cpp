@@ -1,7 +1,5 @@
 #include "app/launcher_app_win.h"
 
-#include <commctrl.h>
-
 #include <future>
 
 #include "app/gamepad_win.h"
@@ -24,6 +22,7 @@
 #include "settings/launcher_language.h"
 #include "settings/settings_schema.h"
 #include "share/shader_cache_share_win.h"
+#include "ui/dark_dialog_win.h"
 #include "ui/gdiplus_win.h"
 #include "ui/text_win.h"
 #include "update/failed_update_check_win.h"
@@ -32,12 +31,6 @@
 
 namespace mf::app {
 namespace {
-
-void InitCommonControlClasses() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                   ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&controls);
-}
 
 // What the first frame needs besides the start-up tasks: the font list, which the first font
 // a process asks for sets up (tens of milliseconds under Wine and Proton; the window's fonts
@@ -74,8 +67,6 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   timings.Mark("interrupted-update check");
   const std::filesystem::path folder = ui::ExecutableFolder();
   std::future<bool> steamDeckDetection = StartSteamDeckDetection(folder);
-  InitCommonControlClasses();
-  timings.Mark("common controls");
   ui::GdiplusSession gdiplus;  // declared first of the GDI+ users so that it is shut down last
   timings.Mark("GDI+ start-up");
   std::future<LauncherImages> decoding = StartPreparingFirstFrame(instance);
@@ -105,8 +96,6 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   settings::BuildSettingsSchema();
   timings.Mark("settings schema");
   BackgroundMusic music;  // declared before the window object: stopped, and its file deleted, after it
-  music.Prepare(instance);
-  timings.Mark("music file");
 
   // The window is made hidden while the pictures may still be in the making; it shows
   // nothing until they are here.
@@ -122,8 +111,18 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   ::UpdateWindow(window);
   timings.Mark("first frame");
   images.backdrop.reset();  // only the first frame waits for a paint; later ones draw every layer
+  // What the title screen does not need for its first frame comes after it: the common
+  // controls (loaded here, on the thread that started the display driver, unless a start-up
+  // box has loaded them already), the controller library's search for devices, the music
+  // and the release check.
+  ui::LoadCommonControls();
+  timings.Mark("common controls");
+  gamepad.StartDeviceSearch();
+  music.Prepare(instance);
   music.Start();  // opening the track takes a while; the picture comes first
+  timings.Mark("music started");
   update::StartReleaseCheck(window, kUpdateOfferPublishedMessage);
+  timings.Mark("release check started");
   timings.Write();
 
   RunMessageLoop(window);

@@ -194,19 +194,21 @@ void DrawBackdropLayers(Gdiplus::Graphics& graphics, int width, int height, Gdip
   DrawLogo(graphics, width, height, logo);
 }
 
-bool HasSize(HBITMAP bitmap, int width, int height) {
-  BITMAP info = {};
-  return bitmap && ::GetObjectW(bitmap, sizeof info, &info) == sizeof info && info.bmWidth == width &&
-         info.bmHeight == height;
+bool HasSize(Gdiplus::Bitmap* bitmap, int width, int height) {
+  return bitmap && static_cast<int>(bitmap->GetWidth()) == width && static_cast<int>(bitmap->GetHeight()) == height;
 }
 
-// Copies the backdrop onto the DC; false when there is none of this size.
-bool CopyBackdrop(HDC target, int width, int height, HBITMAP backdrop) {
-  if (!HasSize(backdrop, width, height)) return false;
-  win::UniqueMemoryDc source(::CreateCompatibleDC(target));
-  if (!source) return false;
-  win::ScopedSelectObject selected(source.get(), backdrop);
-  return ::BitBlt(target, 0, 0, width, height, source.get(), 0, 0, SRCCOPY) != FALSE;
+// The hint, the version line and the items, over whatever is already drawn.
+void DrawForeground(Gdiplus::Graphics& graphics, int width, int height, const TitleWindowScene& scene) {
+  DrawHintAndVersion(graphics, width, height, *scene.fonts);
+  const MenuItems& items = *scene.items;
+  for (size_t i = 0; i < items.size(); ++i) {
+    bool focused = static_cast<int>(i) == scene.focus;
+    if (IsButton(items[i]))
+      DrawButton(graphics, items[i], focused, ButtonLabelFont(graphics, items, *scene.fonts));
+    else
+      DrawBanner(graphics, items[i], focused, *scene.fonts);
+  }
 }
 
 }  // namespace
@@ -237,45 +239,51 @@ TitleWindowFonts TitleWindowFonts::Create() {
 
 void PaintTitleWindow(HDC target, int width, int height, const TitleWindowScene& scene) {
   if (width <= 0 || height <= 0) return;
+  // With the backdrop ready, the frame is the backdrop copied in with a few texts and frames
+  // drawn over it, straight onto the target: it builds up within a few milliseconds, and a
+  // fresh off-screen bitmap of the window's size would cost as much as drawing the frame
+  // (its pages are touched for the first time; under Wine, about 10 ms).
+  if (HasSize(scene.backdrop, width, height)) {
+    Gdiplus::Graphics graphics(target);
+    SetUpGraphics(graphics);
+    if (CopyOpaqueBitmap(graphics, *scene.backdrop, {0, 0, width, height})) {
+      DrawForeground(graphics, width, height, scene);
+      return;
+    }
+  }
   win::UniqueMemoryDc memoryDc(::CreateCompatibleDC(target));
   win::UniqueGdiObject bitmap(::CreateCompatibleBitmap(target, width, height));
   if (!memoryDc || !bitmap) return;
   {
     win::ScopedSelectObject selected(memoryDc.get(), bitmap.get());
-    bool backdropCopied = CopyBackdrop(memoryDc.get(), width, height, scene.backdrop);
     {
       Gdiplus::Graphics graphics(memoryDc.get());
       SetUpGraphics(graphics);
-      if (!backdropCopied) DrawBackdropLayers(graphics, width, height, scene.background, scene.logo);
-      DrawHintAndVersion(graphics, width, height, *scene.fonts);
-      const MenuItems& items = *scene.items;
-      for (size_t i = 0; i < items.size(); ++i) {
-        bool focused = static_cast<int>(i) == scene.focus;
-        if (IsButton(items[i]))
-          DrawButton(graphics, items[i], focused, ButtonLabelFont(graphics, items, *scene.fonts));
-        else
-          DrawBanner(graphics, items[i], focused, *scene.fonts);
-      }
+      DrawBackdropLayers(graphics, width, height, scene.background, scene.logo);
+      DrawForeground(graphics, width, height, scene);
     }
     ::BitBlt(target, 0, 0, width, height, memoryDc.get(), 0, 0, SRCCOPY);
   }
 }
 
-win::UniqueGdiObject DrawTitleBackdrop(Gdiplus::Bitmap* background, Gdiplus::Bitmap* logo, int width, int height) {
-  // The screen's DC gives the same kind of bitmap as the window's DC does when painting.
-  HDC screen = ::GetDC(nullptr);
-  if (!screen) return {};
-  win::UniqueGdiObject backdrop(::CreateCompatibleBitmap(screen, width, height));
-  win::UniqueMemoryDc memoryDc(::CreateCompatibleDC(screen));
-  ::ReleaseDC(nullptr, screen);
-  if (!backdrop || !memoryDc) return {};
-  {
-    win::ScopedSelectObject selected(memoryDc.get(), backdrop.get());
-    Gdiplus::Graphics graphics(memoryDc.get());
-    SetUpGraphics(graphics);
-    DrawBackdropLayers(graphics, width, height, background, logo);
-    if (graphics.GetLastStatus() != Gdiplus::Ok) return {};
+std::unique_ptr<Gdiplus::Bitmap> DrawTitleBackdrop(Gdiplus::Bitmap* background, Gdiplus::Bitmap* logo, int width,
+                                                   int height) {
+  // An opaque background of the window's size is the first layer as it stands: it is copied
+  // rather than drawn.
+  std::unique_ptr<Gdiplus::Bitmap> backdrop;
+  bool backgroundCopied = false;
+  if (HasSize(background, width, height) && background->GetPixelFormat() == PixelFormat32bppRGB) {
+    backdrop.reset(background->Clone(0, 0, width, height, PixelFormat32bppRGB));
+    backgroundCopied = backdrop && backdrop->GetLastStatus() == Gdiplus::Ok;
   }
+  if (!backgroundCopied) backdrop = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppRGB);
+  if (backdrop->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  Gdiplus::Graphics graphics(backdrop.get());
+  SetUpGraphics(graphics);
+  if (!backgroundCopied) DrawBackground(graphics, width, height, background);
+  DrawBottomShade(graphics, width, height);
+  DrawLogo(graphics, width, height, logo);
+  if (graphics.GetLastStatus() != Gdiplus::Ok) return nullptr;
   return backdrop;
 }
 

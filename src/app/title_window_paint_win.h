@@ -31,7 +31,7 @@ float SharedButtonLabelSize(Gdiplus::Graphics& graphics, const Gdiplus::FontFami
 struct TitleWindowScene {
   Gdiplus::Bitmap* background;  // may be null
   Gdiplus::Bitmap* logo;        // may be null
-  HBITMAP backdrop;             // from DrawTitleBackdrop; may be null or of another size
+  Gdiplus::Bitmap* backdrop;    // from DrawTitleBackdrop; may be null or of another size
   const MenuItems* items;
   int focus;
   TitleWindowFonts* fonts;      // keeps the buttons' shared label size between paints
@@ -40,9 +40,11 @@ struct TitleWindowScene {
 void PaintTitleWindow(HDC target, int clientWidth, int clientHeight, const TitleWindowScene& scene);
 
 // The first layers of the picture (background, bottom shade, logo), drawn exactly as
-// PaintTitleWindow draws them, onto a bitmap like the one it paints on. Start-up makes it
-// on another thread before the window exists, so painting begins with a copy. Null when
-// GDI refuses.
-win::UniqueGdiObject DrawTitleBackdrop(Gdiplus::Bitmap* background, Gdiplus::Bitmap* logo, int width, int height);
+// PaintTitleWindow draws them, as an opaque bitmap of the given size. Start-up makes it on
+// another thread before the window exists, so that the first paint begins with a copy; it
+// needs no device context, so that thread never waits for the display driver the window's
+// thread is starting. Null when GDI+ refuses.
+std::unique_ptr<Gdiplus::Bitmap> DrawTitleBackdrop(Gdiplus::Bitmap* background, Gdiplus::Bitmap* logo, int width,
+                                                   int height);
 
 }  // namespace mf::app

@@ -220,7 +220,7 @@ void TitleWindow::Paint() {
   RECT client = {};
   ::GetClientRect(window_, &client);
   PaintTitleWindow(dc, client.right - client.left, client.bottom - client.top,
-                   {images_.background.get(), images_.logo.get(), static_cast<HBITMAP>(images_.backdrop.get()), &items_,
+                   {images_.background.get(), images_.logo.get(), images_.backdrop.get(), &items_,
                     focus_, fonts_.get()});
   ::EndPaint(window_, &paint);
 }

@@ -20,7 +20,7 @@ struct LauncherImages {
   std::unique_ptr<Gdiplus::Bitmap> logo;
   // The background, bottom shade and logo already drawn at the window's size (see
   // DrawTitleBackdrop), so that painting starts from a copy of it.
-  win::UniqueGdiObject backdrop;
+  std::unique_ptr<Gdiplus::Bitmap> backdrop;
 };
 
 // The message the release check posts once it has published an update offer.

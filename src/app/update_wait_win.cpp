@@ -74,8 +74,7 @@ class WaitWindow {
  public:
   explicit WaitWindow(HINSTANCE instance) {
     i18n::SetUiLanguage(settings::PeekStartupLanguage(ui::ExecutableFolder()));
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-    ::InitCommonControlsEx(&controls);
+    ui::LoadCommonControls();
     std::vector<WORD> dialogTemplate = ui::BuildDialogTemplate(ui::TrWide("Mirefall Recompilation"), 200, 56);
     dialog_ = ::CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
                                            nullptr, WaitWindowProc, reinterpret_cast<LPARAM>(&state_));
@@ -83,6 +82,7 @@ class WaitWindow {
       ::ShowWindow(dialog_, SW_SHOWNORMAL);
       ::SetForegroundWindow(dialog_);
     }
+    gamepad_.StartDeviceSearch();
   }
   ~WaitWindow() {
     if (dialog_) ::DestroyWindow(dialog_);

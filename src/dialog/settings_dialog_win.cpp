@@ -363,6 +363,7 @@ INT_PTR RunSettingsDialog(HWND owner, const std::filesystem::path& launcherFolde
   FillLauncherRows(settings::SettingsSchema(), i18n::CurrentUiLanguage());
 
   DialogState state{launcherFolder, {}};
+  ui::LoadCommonControls();
   std::vector<WORD> dialogTemplate =
       ui::BuildDialogTemplate(ui::Utf8ToWide("Mirefall"), kTemplateWidthUnits, kTemplateHeightUnits);
   win::UniqueWindowsHook keyFilter(

@@ -101,6 +101,7 @@ INT_PTR CALLBACK ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 int ConfirmYesNo(HWND owner, const std::wstring& message, const std::wstring& caption) {
+  LoadCommonControls();
   std::vector<WORD> dialogTemplate = BuildDialogTemplate(caption, 260, 140);
   ConfirmRecord record{&message};
   INT_PTR answer = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),

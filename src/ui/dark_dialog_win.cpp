@@ -1,5 +1,6 @@
 #include "ui/dark_dialog_win.h"
 
+#include <commctrl.h>
 #include <dwmapi.h>
 
 #include "ui/win_handles_win.h"
@@ -10,6 +11,12 @@ namespace {
 constexpr DWORD kUseImmersiveDarkMode = 20;  // DWMWA_USE_IMMERSIVE_DARK_MODE
 
 }  // namespace
+
+void LoadCommonControls() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                   ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+}
 
 std::vector<WORD> BuildDialogTemplate(const std::wstring& caption, short width, short height) {
   // DLGTEMPLATE, then the menu, class, caption and font fields, WORD-aligned as the dialog

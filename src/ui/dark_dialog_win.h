@@ -11,6 +11,15 @@ namespace mf::ui {
 
 inline constexpr COLORREF kDarkDialogBackground = RGB(24, 26, 30);
 
+// Loads the common-controls library and registers its window classes: tabs, sliders,
+// progress bars, and the themed buttons, lists and fields of the launcher's dialogs. The
+// library is loaded when first needed rather than when the process starts (under Wine and
+// Proton its start-up takes longer than showing the title window), so every dialog calls
+// this before it is made. Cheap once done. Load it first on the thread that started the
+// display driver: under Wine, loading it on another thread while that driver starts can
+// deadlock.
+void LoadCommonControls();
+
 // DLGTEMPLATE with caption and 9-point "Segoe UI" (DS_SETFONT), popup, caption, system
 // menu, modal frame, centred; size in dialog units; controls are made in WM_INITDIALOG.
 std::vector<WORD> BuildDialogTemplate(const std::wstring& caption, short width, short height);

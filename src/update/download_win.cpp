@@ -213,6 +213,7 @@ void RunDownload(DownloadJob& job) {
 }
 
 INT_PTR RunDownloadDialog(HWND owner, DownloadJob& job) {
+  ui::LoadCommonControls();
   std::vector<WORD> dialogTemplate = ui::BuildDialogTemplate(ui::TrWide("Downloading update"), 240, 60);
   DialogState state{&job, {}};
   INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),

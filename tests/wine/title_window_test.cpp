@@ -12,6 +12,7 @@
 #include "app/menu.h"
 #include "app/title_images_win.h"
 #include "app/title_window_art.h"
+#include "app/title_window_geometry.h"
 #include "app/title_window_paint_win.h"
 #include "i18n/translate.h"
 #include "i18n/utf16_win.h"
@@ -130,7 +131,9 @@ TEST(TitleButtonLabels, ShareTheLargestSizeAtWhichEveryLabelFits) {
         return worst;
       };
       EXPECT_LE(widestOverflow(size), 0.0f) << "a label is wider than its button at " << size;
-      if (size < app::kButtonText.pixelSize) EXPECT_GT(widestOverflow(size + 1), 0.0f) << "a larger size fits";
+      if (size < app::kButtonText.pixelSize) {
+        EXPECT_GT(widestOverflow(size + 1), 0.0f) << "a larger size fits";
+      }
     }
   }
   ::ReleaseDC(nullptr, screen);
@@ -138,6 +141,71 @@ TEST(TitleButtonLabels, ShareTheLargestSizeAtWhichEveryLabelFits) {
   EXPECT_EQ(sizes[0], app::kButtonText.pixelSize) << "PLAY, Settings and Exit fit at 18 pixels";
   EXPECT_LT(sizes[1], app::kButtonText.pixelSize) << "«Налаштування» fits at 18 pixels under Wine's fonts";
   EXPECT_GE(sizes[1], app::kSmallestButtonTextSize);
+}
+
+// A picture of the window's size with every kind of pixel the title screen has: an opaque
+// background with detail everywhere, and a logo with soft, half-transparent edges.
+std::unique_ptr<Gdiplus::Bitmap> MakeTestPicture(int width, int height, bool opaque) {
+  auto picture = std::make_unique<Gdiplus::Bitmap>(width, height, opaque ? PixelFormat32bppRGB : PixelFormat32bppPARGB);
+  Gdiplus::Graphics graphics(picture.get());
+  graphics.Clear(Gdiplus::Color(opaque ? 255 : 0, 0, 0, 0));
+  for (int band = 0; band < 16; ++band) {
+    Gdiplus::SolidBrush brush(Gdiplus::Color(opaque ? 255 : static_cast<BYTE>(band * 16), static_cast<BYTE>(band * 15),
+                                             static_cast<BYTE>(200 - band * 9), static_cast<BYTE>(40 + band * 12)));
+    graphics.FillEllipse(&brush, band * width / 20, band * height / 24, width / 3, height / 3);
+  }
+  return picture;
+}
+
+// The first frame is the backdrop copied in with the texts and buttons drawn over it; every
+// later paint draws every layer. A player must not see the picture change when the first
+// repaint comes (a hover, a focus move).
+TEST(TitleWindowPaint, FirstFrameFromTheBackdropLooksLikeEveryLaterPaint) {
+  ui::GdiplusSession gdiplus;
+  ASSERT_TRUE(gdiplus.ok());
+  constexpr int kWidth = app::kClientWidth, kHeight = app::kClientHeight;
+  auto background = MakeTestPicture(kWidth, kHeight, true);
+  auto logo = MakeTestPicture(537, 300, false);
+  std::unique_ptr<Gdiplus::Bitmap> backdrop = app::DrawTitleBackdrop(background.get(), logo.get(), kWidth, kHeight);
+  ASSERT_TRUE(backdrop);
+  app::TitleWindowFonts fonts = app::TitleWindowFonts::Create();
+  app::MenuItems items = app::LayoutMenu(kWidth, kHeight, std::nullopt);
+
+  auto paint = [&](Gdiplus::Bitmap* withBackdrop) {
+    BITMAPINFO layout = {};
+    layout.bmiHeader.biSize = sizeof layout.bmiHeader;
+    layout.bmiHeader.biWidth = kWidth;
+    layout.bmiHeader.biHeight = -kHeight;  // rows top to bottom
+    layout.bmiHeader.biPlanes = 1;
+    layout.bmiHeader.biBitCount = 32;
+    layout.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    HBITMAP target = ::CreateDIBSection(dc, &layout, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = ::SelectObject(dc, target);
+    app::PaintTitleWindow(dc, kWidth, kHeight,
+                          {background.get(), logo.get(), withBackdrop, &items, 0, &fonts});
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> copy(pixels, pixels + kWidth * kHeight);
+    ::SelectObject(dc, previous);
+    ::DeleteObject(target);
+    ::DeleteDC(dc);
+    return copy;
+  };
+  std::vector<std::uint32_t> first = paint(backdrop.get()), later = paint(nullptr);
+  int worst = 0, differing = 0;
+  for (size_t i = 0; i < first.size(); ++i) {
+    int difference = 0;
+    for (int shift : {0, 8, 16})
+      difference = std::max(difference, std::abs(static_cast<int>((first[i] >> shift) & 0xFF) -
+                                                 static_cast<int>((later[i] >> shift) & 0xFF)));
+    worst = std::max(worst, difference);
+    if (difference) ++differing;
+  }
+  EXPECT_LE(worst, 1) << differing << " pixels differ";
 }
 
 }  // namespace
