@@ -180,8 +180,13 @@ TEST(Music, ATrackLeftByAKilledRunIsDeletedAtTheNextStart) {
   {
     RunningLauncher killed = StartLauncher(folder);
     ASSERT_TRUE(killed.window);
-    for (const std::wstring& name : temp.FilesStartingWith(L"mfm"))
-      if (name.ends_with(L".tmp.ogg") && name != L"mfm12345.tmp.ogg") leftover.push_back(name);
+    // The track is written just after the title window's first frame.
+    WaitUntil([&] {
+      leftover.clear();
+      for (const std::wstring& name : temp.FilesStartingWith(L"mfm"))
+        if (name.ends_with(L".tmp.ogg") && name != L"mfm12345.tmp.ogg") leftover.push_back(name);
+      return !leftover.empty();
+    });
     ASSERT_EQ(leftover.size(), 1u);
     // Ended from outside, as the task manager or a crash ends it: no shutdown runs.
     HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, killed.process->id());
@@ -194,7 +199,8 @@ TEST(Music, ATrackLeftByAKilledRunIsDeletedAtTheNextStart) {
 
   RunningLauncher next = StartLauncher(folder);
   ASSERT_TRUE(next.window);
-  EXPECT_FALSE(fs::exists(temp.path() / leftover.front()));
+  EXPECT_TRUE(WaitUntil([&] { return !fs::exists(temp.path() / leftover.front()); }))
+      << "the earlier run's track is still there";
   EXPECT_EQ(CloseLauncher(next), 0u);
   std::vector<std::wstring> after = temp.FilesStartingWith(L"mfm");
   std::sort(after.begin(), after.end());
