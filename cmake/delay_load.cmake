@@ -1,9 +1,10 @@
 # Windows DLLs that start-up does not call before the title window is painted are loaded
 # when first called instead of when the process starts: under Wine, loading WinHTTP, DXGI
 # (and the Direct3D stack behind it) and the multimedia DLL up front costs more than
-# painting the window; the shell library, the controller library (with the HID and
-# device-setup libraries behind it) and the common-controls library (which registers its
-# window classes, see ui::LoadCommonControls) cost a tenth of it each. For each name,
+# painting the window; the shell library and the controller library (with the HID and
+# device-setup libraries behind it) cost a tenth of it. The common-controls library stays
+# loaded at start: loaded later, under Wine, it can deadlock with another thread starting
+# the display driver. For each name,
 # dlltool makes a delay-loading import library from the DLL's exports in MinGW's ordinary
 # one, and an imported target of the library's own name stands for it, so every
 # target_link_libraries(... dxgi ...) in the tree links it.

@@ -112,9 +112,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   timings.Mark("first frame");
   images.backdrop.reset();  // only the first frame waits for a paint; later ones draw every layer
   // What the title screen does not need for its first frame comes after it: the common
-  // controls (loaded here, on the thread that started the display driver, unless a start-up
-  // box has loaded them already), the controller library's search for devices, the music
-  // and the release check.
+  // controls' classes (unless a start-up box has registered them already), the controller
+  // library's search for devices, the music and the release check.
   ui::LoadCommonControls();
   timings.Mark("common controls");
   gamepad.StartDeviceSearch();

@@ -1,5 +1,6 @@
 #pragma once
-// GDI+ drawing of the title window, off-screen first and then copied in one go.
+// GDI+ drawing of the title window: off-screen first and then copied in one go, except
+// for a frame that starts from the ready backdrop.
 #include <windows.h>
 #include <gdiplus.h>
 

@@ -11,13 +11,9 @@ namespace mf::ui {
 
 inline constexpr COLORREF kDarkDialogBackground = RGB(24, 26, 30);
 
-// Loads the common-controls library and registers its window classes: tabs, sliders,
-// progress bars, and the themed buttons, lists and fields of the launcher's dialogs. The
-// library is loaded when first needed rather than when the process starts (under Wine and
-// Proton its start-up takes longer than showing the title window), so every dialog calls
-// this before it is made. Cheap once done. Load it first on the thread that started the
-// display driver: under Wine, loading it on another thread while that driver starts can
-// deadlock.
+// Registers the common controls' window classes the launcher's dialogs use: tabs, sliders,
+// progress bars, and the themed buttons, lists and fields. Every dialog calls it before it
+// is made, as Windows asks; cheap once done.
 void LoadCommonControls();
 
 // DLGTEMPLATE with caption and 9-point "Segoe UI" (DS_SETFONT), popup, caption, system

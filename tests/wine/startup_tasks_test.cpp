@@ -396,7 +396,13 @@ TEST(Music, OneTemporaryTrackWhileRunningNoneAfter) {
   RunningLauncher launcher = StartLauncher(folder);
   ASSERT_TRUE(launcher.window);
 
-  std::vector<std::wstring> files = temp.FilesStartingWith(L"mfm");
+  // The track is written just after the title window's first frame; the placeholder that
+  // reserved its name goes once it is complete.
+  std::vector<std::wstring> files;
+  WaitUntil([&] {
+    files = temp.FilesStartingWith(L"mfm");
+    return files.size() == 1 && files.front().ends_with(L".tmp.ogg");
+  });
   ASSERT_EQ(files.size(), 1u) << "the placeholder is gone once the track is written";
   const std::wstring& name = files.front();
   EXPECT_EQ(name.size() >= 12 ? name.substr(name.size() - 8) : name, L".tmp.ogg");

@@ -6,18 +6,7 @@
 #include <fstream>
 #include <thread>
 
-#include "ui/dark_dialog_win.h"
-
 namespace mf::test {
-namespace {
-
-// The common-controls library is loaded when first needed. Tests show dialogs from worker
-// threads while the main thread looks for their windows; loaded there, it could deadlock
-// with the main thread starting the display driver. So it is loaded on the main thread
-// before any test runs, as it was when every program loaded it at start.
-const bool commonControlsLoaded = (ui::LoadCommonControls(), true);
-
-}  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
