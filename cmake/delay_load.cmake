@@ -4,10 +4,9 @@
 # painting the window; the shell library and the controller library (with the HID and
 # device-setup libraries behind it) cost a tenth of it. The common-controls library stays
 # loaded at start: loaded later, under Wine, it can deadlock with another thread starting
-# the display driver. For each name,
-# dlltool makes a delay-loading import library from the DLL's exports in MinGW's ordinary
-# one, and an imported target of the library's own name stands for it, so every
-# target_link_libraries(... dxgi ...) in the tree links it.
+# the display driver. For each name, dlltool makes a delay-loading import library from the
+# DLL's exports in MinGW's ordinary one, and an imported target of the library's own name
+# stands for it, so every target_link_libraries(... dxgi ...) in the tree links it.
 # A DLL that cannot be loaded when first called ends the process, as a missing import
 # would at start: these are all part of Windows (and of Wine).
 function(mf_delay_load_dlls)

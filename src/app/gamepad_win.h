@@ -22,8 +22,8 @@ class GamepadNavigation {
   GamepadNavigation& operator=(const GamepadNavigation&) = delete;
 
   // Does the controller library's own start-up (it loads and looks for devices on its first
-  // call: some tens of milliseconds, most of it in the Windows service that every thread of
-  // the process waits on under Wine) on a worker thread, so that no window waits for it.
+  // call: some tens of milliseconds, and under Wine much of it in the wineserver, which the
+  // process's other threads then wait for) on a worker thread, so that no window waits for it.
   // Started after the title window's first frame; a reading that comes first does it on the
   // UI thread instead. Once only.
   void StartDeviceSearch();

@@ -22,7 +22,6 @@
 #include "settings/launcher_language.h"
 #include "settings/settings_schema.h"
 #include "share/shader_cache_share_win.h"
-#include "ui/dark_dialog_win.h"
 #include "ui/gdiplus_win.h"
 #include "ui/text_win.h"
 #include "update/failed_update_check_win.h"
@@ -111,11 +110,8 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   ::UpdateWindow(window);
   timings.Mark("first frame");
   images.backdrop.reset();  // only the first frame waits for a paint; later ones draw every layer
-  // What the title screen does not need for its first frame comes after it: the common
-  // controls' classes (unless a start-up box has registered them already), the controller
+  // What the title screen does not need for its first frame comes after it: the controller
   // library's search for devices, the music and the release check.
-  ui::LoadCommonControls();
-  timings.Mark("common controls");
   gamepad.StartDeviceSearch();
   music.Prepare(instance);
   music.Start();  // opening the track takes a while; the picture comes first

@@ -18,8 +18,6 @@ int RowIndex(const char* key) {
 }
 
 SettingsDialogDriver::SettingsDialogDriver(const TempGameFolder& folder) : folder_(folder) {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&controls);
   settings::BuildSettingsSchema();
 }
 
