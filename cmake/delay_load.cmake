@@ -1,12 +1,14 @@
 # Windows DLLs that start-up does not call before the title window is painted are loaded
 # when first called instead of when the process starts: under Wine, loading WinHTTP, DXGI
 # (and the Direct3D stack behind it) and the multimedia DLL up front costs more than
-# painting the window; the shell library and the controller library (with the HID and
-# device-setup libraries behind it) cost a tenth of it. The common-controls library stays
-# loaded at start: loaded later, under Wine, it can deadlock with another thread starting
-# the display driver. For each name, dlltool makes a delay-loading import library from the
-# DLL's exports in MinGW's ordinary one, and an imported target of the library's own name
-# stands for it, so every target_link_libraries(... dxgi ...) in the tree links it.
+# painting the window, and the common controls (whose start-up loads the visual-styles
+# library and its theme) cost nearly as much; the shell library and the controller library
+# (with the HID and device-setup libraries behind it) cost a tenth of it. A library loaded
+# late can deadlock, under Wine and Proton, with another thread starting the display driver:
+# the launcher starts the driver on its UI thread before it starts any other thread.
+# For each name, dlltool makes a delay-loading import library from the DLL's exports in
+# MinGW's ordinary one, and an imported target of the library's own name stands for it, so
+# every target_link_libraries(... dxgi ...) in the tree links it.
 # A DLL that cannot be loaded when first called ends the process, as a missing import
 # would at start: these are all part of Windows (and of Wine).
 function(mf_delay_load_dlls)

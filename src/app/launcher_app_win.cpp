@@ -22,6 +22,7 @@
 #include "settings/launcher_language.h"
 #include "settings/settings_schema.h"
 #include "share/shader_cache_share_win.h"
+#include "ui/dark_dialog_win.h"
 #include "ui/gdiplus_win.h"
 #include "ui/text_win.h"
 #include "update/failed_update_check_win.h"
@@ -64,13 +65,18 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   if (!WaitOutUpdateHelper(instance)) return 0;
   update::UndoInterruptedUpdate();
   timings.Mark("interrupted-update check");
+  // The controller reader's window is the launcher's first call to the window manager, which
+  // starts the display driver. It is made before any other thread starts: under Wine and
+  // Proton, a thread that starts the driver while another one loads a library (the common
+  // controls, which the first dialog loads) can deadlock with it. It also comes before the
+  // first start-up box, which a controller answers too.
+  GamepadNavigation gamepad;
+  timings.Mark("controller reader");
   const std::filesystem::path folder = ui::ExecutableFolder();
   std::future<bool> steamDeckDetection = StartSteamDeckDetection(folder);
   ui::GdiplusSession gdiplus;  // declared first of the GDI+ users so that it is shut down last
   timings.Mark("GDI+ start-up");
   std::future<LauncherImages> decoding = StartPreparingFirstFrame(instance);
-  GamepadNavigation gamepad;  // before the first start-up box, which a controller answers too
-  timings.Mark("controller reader");
 
   // Start-up tasks, in order; each reports its own failures and start-up goes on. Dialogs
   // they show have no owner: the title window does not exist yet. Only the two answers
@@ -110,8 +116,12 @@ int RunLauncher(HINSTANCE instance, int showCommand) {
   ::UpdateWindow(window);
   timings.Mark("first frame");
   images.backdrop.reset();  // only the first frame waits for a paint; later ones draw every layer
-  // What the title screen does not need for its first frame comes after it: the controller
-  // library's search for devices, the music and the release check.
+  // What the title screen does not need for its first frame comes after it: the common
+  // controls (loaded here, before the threads below start loading their own libraries, and
+  // ready for the first dialog), the controller library's search for devices, the music and
+  // the release check.
+  ui::LoadCommonControls();
+  timings.Mark("common controls");
   gamepad.StartDeviceSearch();
   music.Prepare(instance);
   music.Start();  // opening the track takes a while; the picture comes first
