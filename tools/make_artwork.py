@@ -6,8 +6,8 @@ Writes three files into resources/ (or into the directory given as the only argu
   background.png  1280x720 title-screen backdrop: a mire at dusk under a low moon,
                   with layered hills, a far tree line, fog banks, dead trees and reeds.
   logo.png        transparent "MIREFALL / RECOMPILATION" wordmark, 1200x360.
-  app.ico         application icon (16, 24, 32, 48, 64, 128 and 256 px): a moon disc
-                  behind a stylised "M" above still water.
+  app.ico         application icon (16, 24, 32, 48, 64, 128 and 256 px; bitmaps but for
+                  the 256 px PNG): a moon disc behind a stylised "M" above still water.
 
 Everything is drawn from code with fixed seeds, so every run gives the same pictures.
 Only Pillow and the standard library are needed (Debian: python3-pil):
@@ -15,8 +15,10 @@ Only Pillow and the standard library are needed (Debian: python3-pil):
     /usr/bin/python3 tools/make_artwork.py [OUTPUT_DIR]
 """
 
+import io
 import math
 import random
+import struct
 import sys
 import warnings
 from pathlib import Path
@@ -709,10 +711,47 @@ def icon_image(size):
     return img.resize((size, size), Image.LANCZOS)
 
 
+def icon_bitmap_entry(frame):
+    """A frame as an icon's DIB entry: 32-bit BGRA rows bottom-up, then the 1-bit mask
+    (set where the frame is fully transparent), the header giving twice the height."""
+    size = frame.width
+    rgba = frame.convert("RGBA")
+    pixels = bytearray()
+    for y in reversed(range(size)):
+        for x in range(size):
+            r, g, b, a = rgba.getpixel((x, y))
+            pixels += bytes((b, g, r, a))
+    mask_stride = (size + 31) // 32 * 4
+    mask = bytearray()
+    for y in reversed(range(size)):
+        row = bytearray(mask_stride)
+        for x in range(size):
+            if rgba.getpixel((x, y))[3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
+    return header + bytes(pixels) + bytes(mask)
+
+
 def make_icon(path):
+    # The sizes a window, the taskbar and Explorer ask for are stored as plain bitmaps, which
+    # Windows (and Wine) load without decoding anything; only the 256 px frame is a PNG.
     sizes = [16, 24, 32, 48, 64, 128, 256]
-    frames = [icon_image(s) for s in sizes]
-    frames[-1].save(path, format="ICO", sizes=[(s, s) for s in sizes], append_images=frames[:-1])
+    entries = []
+    for size in sizes:
+        frame = icon_image(size)
+        if size < 256:
+            entries.append(icon_bitmap_entry(frame))
+        else:
+            encoded = io.BytesIO()
+            frame.save(encoded, format="PNG", optimize=True)
+            entries.append(encoded.getvalue())
+    offset = 6 + 16 * len(sizes)
+    directory = struct.pack("<HHH", 0, 1, len(sizes))
+    for size, entry in zip(sizes, entries):
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(entry), offset)
+        offset += len(entry)
+    path.write_bytes(directory + b"".join(entries))
 
 
 # --------------------------------------------------------------------------- main

@@ -40,10 +40,12 @@ HWND TitleWindow::Create(HINSTANCE instance) {
   windowClass.lpfnWndProc = &TitleWindow::WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  // The taskbar's icon and the caption's, each from the frame of its own size.
   windowClass.hIcon = static_cast<HICON>(
       ::LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-  windowClass.hIconSm = static_cast<HICON>(
-      ::LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  windowClass.hIconSm =
+      static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON,
+                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
   windowClass.lpszClassName = className.c_str();
   ::RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
 
