@@ -6,7 +6,15 @@
 #include <fstream>
 #include <thread>
 
+#include "ui/dark_dialog_win.h"
+
 namespace mf::test {
+
+// Made on the main thread before any test starts a thread of its own: the common controls'
+// start-up also starts the display driver. Under Wine, a thread that starts the driver
+// while another loads a library can deadlock with it, and the tests show dialogs on
+// threads of their own while the main thread looks for their windows.
+const bool kCommonControlsLoaded = (ui::LoadCommonControls(), true);
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
