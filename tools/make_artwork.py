@@ -716,11 +716,7 @@ def icon_bitmap_entry(frame):
     (set where the frame is fully transparent), the header giving twice the height."""
     size = frame.width
     rgba = frame.convert("RGBA")
-    pixels = bytearray()
-    for y in reversed(range(size)):
-        for x in range(size):
-            r, g, b, a = rgba.getpixel((x, y))
-            pixels += bytes((b, g, r, a))
+    pixels = rgba.transpose(Image.FLIP_TOP_BOTTOM).tobytes("raw", "BGRA")
     mask_stride = (size + 31) // 32 * 4
     mask = bytearray()
     for y in reversed(range(size)):
@@ -730,7 +726,7 @@ def icon_bitmap_entry(frame):
                 row[x // 8] |= 0x80 >> (x % 8)
         mask += row
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-    return header + bytes(pixels) + bytes(mask)
+    return header + pixels + bytes(mask)
 
 
 def make_icon(path):

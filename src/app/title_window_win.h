@@ -19,7 +19,7 @@ struct LauncherImages {
   std::unique_ptr<Gdiplus::Bitmap> background;
   std::unique_ptr<Gdiplus::Bitmap> logo;
   // The background, bottom shade and logo already drawn at the window's size (see
-  // DrawTitleBackdrop), so that painting starts from a copy of it.
+  // DrawTitleBackdrop), so that the first paint starts from a copy of it.
   std::unique_ptr<Gdiplus::Bitmap> backdrop;
 };
 

@@ -172,36 +172,15 @@ TEST(TitleWindowPaint, FirstFrameFromTheBackdropLooksLikeEveryLaterPaint) {
   app::MenuItems items = app::LayoutMenu(kWidth, kHeight, std::nullopt);
 
   auto paint = [&](Gdiplus::Bitmap* withBackdrop) {
-    BITMAPINFO layout = {};
-    layout.bmiHeader.biSize = sizeof layout.bmiHeader;
-    layout.bmiHeader.biWidth = kWidth;
-    layout.bmiHeader.biHeight = -kHeight;  // rows top to bottom
-    layout.bmiHeader.biPlanes = 1;
-    layout.bmiHeader.biBitCount = 32;
-    layout.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
-    HBITMAP target = ::CreateDIBSection(dc, &layout, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = ::SelectObject(dc, target);
-    app::PaintTitleWindow(dc, kWidth, kHeight,
-                          {background.get(), logo.get(), withBackdrop, &items, 0, &fonts});
-    ::GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> copy(pixels, pixels + kWidth * kHeight);
-    ::SelectObject(dc, previous);
-    ::DeleteObject(target);
-    ::DeleteDC(dc);
-    return copy;
+    return DrawIntoBitmap(kWidth, kHeight, [&](HDC dc) {
+      app::PaintTitleWindow(dc, kWidth, kHeight, {background.get(), logo.get(), withBackdrop, &items, 0, &fonts});
+    });
   };
-  std::vector<std::uint32_t> first = paint(backdrop.get()), later = paint(nullptr);
+  Capture first = paint(backdrop.get()), later = paint(nullptr);
   int worst = 0, differing = 0;
-  for (size_t i = 0; i < first.size(); ++i) {
-    int difference = 0;
-    for (int shift : {0, 8, 16})
-      difference = std::max(difference, std::abs(static_cast<int>((first[i] >> shift) & 0xFF) -
-                                                 static_cast<int>((later[i] >> shift) & 0xFF)));
+  for (size_t i = 0; i < first.pixels.size(); ++i) {
+    std::uint32_t a = first.pixels[i], b = later.pixels[i];
+    int difference = std::max({std::abs(Red(a) - Red(b)), std::abs(Green(a) - Green(b)), std::abs(Blue(a) - Blue(b))});
     worst = std::max(worst, difference);
     if (difference) ++differing;
   }

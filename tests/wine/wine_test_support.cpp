@@ -304,38 +304,43 @@ int Capture::BrightSpan(int left, int top, int right, int bottom, int threshold)
   return first < 0 ? 0 : last - first + 1;
 }
 
-Capture CaptureClient(HWND window) {
+Capture DrawIntoBitmap(int width, int height, const std::function<void(HDC)>& draw) {
   Capture capture;
-  RECT client = {};
-  ::GetClientRect(window, &client);
-  POINT origin = {0, 0};
-  ::ClientToScreen(window, &origin);
-  capture.width = client.right;
-  capture.height = client.bottom;
-  if (capture.width <= 0 || capture.height <= 0) return capture;
-
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
+  if (width <= 0 || height <= 0) return capture;
+  capture.width = width;
+  capture.height = height;
+  HDC memory = ::CreateCompatibleDC(nullptr);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = capture.width;
-  info.bmiHeader.biHeight = -capture.height;  // top-down rows
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+  draw(memory);
   ::GdiFlush();
   const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  capture.pixels.assign(pixels, pixels + static_cast<size_t>(capture.width) * capture.height);
+  capture.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
   for (std::uint32_t& p : capture.pixels) p &= 0x00FFFFFF;
   ::SelectObject(memory, previous);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
   return capture;
+}
+
+Capture CaptureClient(HWND window) {
+  RECT client = {};
+  ::GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ::ClientToScreen(window, &origin);
+  return DrawIntoBitmap(client.right, client.bottom, [&](HDC memory) {
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+  });
 }
 
 namespace {

@@ -180,6 +180,8 @@ struct Capture {
   // a light text drawn there is.
   int BrightSpan(int left, int top, int right, int bottom, int threshold) const;
 };
+// What `draw` paints into a fresh bitmap of the size.
+Capture DrawIntoBitmap(int width, int height, const std::function<void(HDC)>& draw);
 Capture CaptureClient(HWND window);
 
 inline int Red(std::uint32_t pixel) { return (pixel >> 16) & 0xFF; }
