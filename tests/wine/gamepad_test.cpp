@@ -116,23 +116,23 @@ TEST_F(GamepadTest, TitleWindowOpensSettingsWhereThePadEditsAndBCancels) {
   pad_.Press(kPadDpadRight);
   pad_.Press(kPadA);
   HWND dialog = WaitForBox(launcher_->id(), L"Mirefall");
-  ASSERT_TRUE(dialog) << "right then A opens Settings";
+  ASSERT_TRUE(dialog) << "right then A opens Settings; " << pad_.Progress();
   EXPECT_TRUE(::IsWindow(title));
   HWND tab = ::GetDlgItem(dialog, 200);
   ASSERT_TRUE(tab);
   EXPECT_EQ(::SendMessageW(tab, TCM_GETCURSEL, 0, 0), 0);
 
   pad_.Press(kPadRightShoulder);
-  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == 1; })) << "RB: next tab";
+  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == 1; })) << "RB: next tab; " << pad_.Progress();
 
   // Down from the tab strip reaches the first setting of the page, "Launcher Language";
   // right changes its value.
   pad_.Push(0, -30000, 3);
-  ASSERT_TRUE(WaitUntil([&] { return DialogId(FocusOf(dialog)) >= 1000; })) << "stick down: into the page";
+  ASSERT_TRUE(WaitUntil([&] { return DialogId(FocusOf(dialog)) >= 1000; })) << "stick down: into the page; " << pad_.Progress();
   HWND language = FocusOf(dialog);
   EXPECT_EQ(::SendMessageW(language, CB_GETCURSEL, 0, 0), 0);
   pad_.Press(kPadDpadRight);
-  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(language, CB_GETCURSEL, 0, 0) == 1; })) << "right: next entry";
+  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(language, CB_GETCURSEL, 0, 0) == 1; })) << "right: next entry; " << pad_.Progress();
   SaveArtefactPng(CaptureClient(dialog), L"gamepad-settings-list-focused");
 
   // Three more lists, then the "Texture Dump" check box; A ticks it.
@@ -142,26 +142,31 @@ TEST_F(GamepadTest, TitleWindowOpensSettingsWhereThePadEditsAndBCancels) {
   ASSERT_TRUE(WaitUntil([&] {
     checkBox = FocusOf(dialog);
     return ClassOf(checkBox) == L"Button";
-  })) << "the check box has the focus";
+  })) << "the check box has the focus, not " << Utf8(ClassOf(checkBox)) << " " << DialogId(checkBox);
   EXPECT_EQ(::SendMessageW(checkBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   pad_.Press(kPadA);
   EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   EXPECT_EQ(::SendMessageW(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0) << "focus is shown";
   SaveArtefactPng(CaptureClient(dialog), L"gamepad-settings-check-box-focused");
 
-  // On down to the first slider ("Texture Cache Soft Limit", 384 of 64..4096); right moves
-  // it a page (a twentieth of the range) and its number box follows.
+  // On down to the first slider ("Texture Cache Soft Limit", 384 of 64..4096), past a text
+  // box, two lists and a check box; right moves it a page (a twentieth of the range) and its
+  // number box follows. Every press moves the focus on by one control.
   HWND slider = nullptr;
+  std::wstring passed;
   for (int presses = 0; presses < 8 && !slider; ++presses) {
+    HWND from = FocusOf(dialog);
     pad_.Press(kPadDpadDown);
-    ASSERT_TRUE(pad_.WaitUntilRead());
-    WaitUntil([&] {
-      HWND focus = FocusOf(dialog);
-      if (ClassOf(focus) == L"msctls_trackbar32") slider = focus;
-      return slider != nullptr;
-    }, 2s);
+    ASSERT_TRUE(pad_.WaitUntilRead()) << pad_.Progress();
+    HWND to = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      to = FocusOf(dialog);
+      return to && to != from;
+    })) << "down left the focus on " << Utf8(ClassOf(from)) << " " << DialogId(from) << " after " << Utf8(passed);
+    passed += ClassOf(to) + L" " + std::to_wstring(DialogId(to)) + L", ";
+    if (ClassOf(to) == L"msctls_trackbar32") slider = to;
   }
-  ASSERT_TRUE(slider) << "down reaches a slider";
+  ASSERT_TRUE(slider) << "down reaches a slider; the focus went through " << Utf8(passed);
   HWND number = ::GetDlgItem(dialog, ::GetDlgCtrlID(slider) - 10000 + 1000);
   EXPECT_EQ(TextOf(number), L"384");
   LRESULT before = ::SendMessageW(slider, TBM_GETPOS, 0, 0);
@@ -199,13 +204,13 @@ TEST_F(GamepadTest, FirstStartOnSteamDeckIsAnsweredWithThePad) {
   ASSERT_TRUE(WaitForBox(launcher_->id(), L"Steam Deck preset"));
   pad_.Press(kPadA);
   HWND consent = WaitForBox(launcher_->id(), L"Help other players?");
-  ASSERT_TRUE(consent) << "A dismissed the notice; the sharing question follows";
+  ASSERT_TRUE(consent) << "A dismissed the notice; the sharing question follows; " << pad_.Progress();
   pad_.Press(kPadDpadRight);  // from "Yes" to "No"
   pad_.Press(kPadA);
-  ASSERT_TRUE(WaitForBox(launcher_->id(), L"Try the native renderer?"));
+  ASSERT_TRUE(WaitForBox(launcher_->id(), L"Try the native renderer?")) << pad_.Progress();
   pad_.Press(kPadA);  // "Yes", the default
   HWND title = WaitForProcessWindow(launcher_->id(), L"MFLauncherWindow");
-  ASSERT_TRUE(title) << "the title window follows the boxes";
+  ASSERT_TRUE(title) << "the title window follows the boxes; " << pad_.Progress();
 
   std::optional<std::string> prefs = folder_.ReadFile("launcher.ini");
   ASSERT_TRUE(prefs);

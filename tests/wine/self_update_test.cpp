@@ -107,7 +107,8 @@ std::map<std::string, std::string> PlayerFiles(const TempGameFolder& game) {
 // The version line (right-aligned at the top of the title window) as pixels: rows 12 to 29,
 // above the update banner's glow, which reaches up to row 31.
 Capture VersionLine(HWND window) {
-  Capture whole = CaptureClient(window);
+  Capture whole = CaptureSettled(window);
+  if (whole.width == 0) return whole;
   Capture line;
   line.width = whole.width;
   line.height = 18;
@@ -116,9 +117,10 @@ Capture VersionLine(HWND window) {
 }
 
 // The columns in which two captures of the same size differ, as [first, last]; {-1, -1} when
-// they are the same.
+// they are the same or not of one size.
 std::pair<int, int> DifferingColumns(const Capture& a, const Capture& b) {
   int first = -1, last = -1;
+  if (a.width != b.width || a.height != b.height) return {first, last};
   for (int y = 0; y < a.height; ++y)
     for (int x = 0; x < a.width; ++x)
       if (a.At(x, y) != b.At(x, y)) {
@@ -232,6 +234,7 @@ class SelfUpdateTest : public testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return BannerOutlineRedness(CaptureClient(launcher.window)) > 30; }))
         << "the banner appears once the feed has answered";
     oldVersionLine_ = VersionLine(launcher.window);
+    ASSERT_GT(oldVersionLine_.width, 0) << "the title window never held still";
     SaveArtefactPng(CaptureClient(launcher.window), L"self-update-" + Wide(kOldTag));
     for (int i = 0; i < 3; ++i) PostKey(launcher.window, VK_TAB);
     PostKey(launcher.window, VK_RETURN);

@@ -69,10 +69,10 @@ class TitleScreenTest : public testing::Test {
     window_ = launcher.window;
     ASSERT_NE(window_, nullptr);
     // Painted once the buttons show on screen.
-    ASSERT_TRUE(WaitUntil([&] {
-      capture_ = CaptureClient(window_);
-      return capture_.width == 1280 && BorderBrightness(capture_, kButtons[0]) > 200;
-    }));
+    capture_ = CaptureSettled(window_, [](const Capture& shown) {
+      return shown.width == 1280 && BorderBrightness(shown, kButtons[0]) > 200;
+    });
+    ASSERT_EQ(capture_.width, 1280) << "no finished title screen on the screen";
   }
 
   void TearDown() override {
@@ -127,17 +127,16 @@ TEST_F(TitleScreenTest, FocusedButtonHasTheBrighterBorder) {
   EXPECT_GE(play - exit, 25);
 
   PostKey(window_, VK_TAB);
-  ASSERT_TRUE(WaitUntil([&] {
-    capture_ = CaptureClient(window_);
-    return BorderBrightness(capture_, kButtons[1]) >= 230;
-  }));
+  capture_ = CaptureSettled(window_, [](const Capture& shown) { return BorderBrightness(shown, kButtons[1]) >= 230; });
+  ASSERT_GT(capture_.width, 0) << "Settings never showed its focus";
   EXPECT_GE(BorderBrightness(capture_, kButtons[1]) - BorderBrightness(capture_, kButtons[0]), 25);
 }
 
 TEST_F(TitleScreenTest, HoverLightsAButtonUntilThePointerLeaves) {
   ::PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(1186, 674));  // over Exit
-  EXPECT_TRUE(WaitUntil([&] { return BorderBrightness(CaptureClient(window_), kButtons[2]) >= 230; }));
-  EXPECT_GE(BorderBrightness(CaptureClient(window_), kButtons[0]), 230) << "PLAY keeps its focus";
+  capture_ = CaptureSettled(window_, [](const Capture& shown) { return BorderBrightness(shown, kButtons[2]) >= 230; });
+  ASSERT_GT(capture_.width, 0) << "Exit never lit up";
+  EXPECT_GE(BorderBrightness(capture_, kButtons[0]), 230) << "PLAY keeps its focus";
   ::PostMessageW(window_, WM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return BorderBrightness(CaptureClient(window_), kButtons[2]) < 215; }));
 }
@@ -187,11 +186,10 @@ TEST(TitleScreenUkrainian, EveryLabelOnOneLineInsideItsButton) {
   RunningLauncher launcher = StartLauncher(folder);  // answers the start-up offers
   HWND window = launcher.window;
   ASSERT_TRUE(window);
-  Capture capture;
-  ASSERT_TRUE(WaitUntil([&] {
-    capture = CaptureClient(window);
-    return capture.width == 1280 && BorderBrightness(capture, kButtons[0]) > 200;
-  }));
+  Capture capture = CaptureSettled(window, [](const Capture& shown) {
+    return shown.width == 1280 && BorderBrightness(shown, kButtons[0]) > 200;
+  });
+  ASSERT_EQ(capture.width, 1280) << "no finished title screen on the screen";
   SaveArtefactPng(capture, L"title-uk");
   ExpectOneLabelSize(capture);
   for (const ButtonBox& box : kButtons) {

@@ -343,6 +343,20 @@ Capture CaptureClient(HWND window) {
   });
 }
 
+Capture CaptureSettled(HWND window, const std::function<bool(const Capture&)>& ready,
+                       std::chrono::milliseconds timeout) {
+  Capture previous, latest;
+  bool settled = WaitUntil(
+      [&] {
+        previous = std::move(latest);
+        latest = CaptureClient(window);
+        return latest.width > 0 && latest.width == previous.width && latest.pixels == previous.pixels &&
+               (!ready || ready(latest));
+      },
+      timeout);
+  return settled ? latest : Capture{};
+}
+
 namespace {
 
 // Decodes with GDI+ into 32-bit pixels of the format, each masked.

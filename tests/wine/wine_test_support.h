@@ -183,6 +183,12 @@ struct Capture {
 // What `draw` paints into a fresh bitmap of the size.
 Capture DrawIntoBitmap(int width, int height, const std::function<void(HDC)>& draw);
 Capture CaptureClient(HWND window);
+// The window's client area once the screen holds a whole frame in which `ready` holds: two
+// captures in a row alike. A capture taken while a frame is reaching the screen can hold
+// parts of two frames (under Wine, a frame's text near the top was seen missing while the
+// buttons below it showed). Empty (width 0) when no such frame came in time.
+Capture CaptureSettled(HWND window, const std::function<bool(const Capture&)>& ready = {},
+                       std::chrono::milliseconds timeout = kPatience);
 
 inline int Red(std::uint32_t pixel) { return (pixel >> 16) & 0xFF; }
 inline int Green(std::uint32_t pixel) { return (pixel >> 8) & 0xFF; }

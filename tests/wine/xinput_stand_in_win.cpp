@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -82,6 +83,10 @@ void ReportDone(const Playback& p) {
 }  // namespace
 
 extern "C" DWORD WINAPI XInputGetState(DWORD slot, XINPUT_STATE* state) {
+  // The launcher's first reading, which starts the library, is made on a thread of its own
+  // and can meet the UI thread's readings.
+  static std::mutex readings;
+  std::lock_guard<std::mutex> lock(readings);
   Playback& p = State();
   if (slot != 0 || p.script.empty()) return ERROR_DEVICE_NOT_CONNECTED;
   if (!state) return ERROR_BAD_ARGUMENTS;
