@@ -93,12 +93,9 @@ TEST(StartupRepair, MissingGameKeysAreSeededOnce) {
 
 // The width of the light label text of the middle button, Settings, on the title screen.
 int SettingsLabelWidth(HWND window) {
-  int width = 0;
-  WaitUntil([&] {
-    width = CaptureClient(window).BrightSpan(972, 658, 1100, 690, 200);
-    return width > 0;
-  });
-  return width;
+  auto labelWidth = [](const Capture& shown) { return shown.BrightSpan(972, 658, 1100, 690, 200); };
+  Capture shown = CaptureSettled(window, [&](const Capture& frame) { return labelWidth(frame) > 0; });
+  return shown.width > 0 ? labelWidth(shown) : 0;
 }
 
 // A player whose folders have Cyrillic names and spaces, who chose Ukrainian in an older
