@@ -123,16 +123,19 @@ TEST_F(GamepadTest, TitleWindowOpensSettingsWhereThePadEditsAndBCancels) {
   EXPECT_EQ(::SendMessageW(tab, TCM_GETCURSEL, 0, 0), 0);
 
   pad_.Press(kPadRightShoulder);
-  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == 1; })) << "RB: next tab; " << pad_.Progress();
+  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == 1; }))
+      << "RB: next tab; " << pad_.Progress();
 
   // Down from the tab strip reaches the first setting of the page, "Launcher Language";
   // right changes its value.
   pad_.Push(0, -30000, 3);
-  ASSERT_TRUE(WaitUntil([&] { return DialogId(FocusOf(dialog)) >= 1000; })) << "stick down: into the page; " << pad_.Progress();
+  ASSERT_TRUE(WaitUntil([&] { return DialogId(FocusOf(dialog)) >= 1000; }))
+      << "stick down: into the page; " << pad_.Progress();
   HWND language = FocusOf(dialog);
   EXPECT_EQ(::SendMessageW(language, CB_GETCURSEL, 0, 0), 0);
   pad_.Press(kPadDpadRight);
-  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(language, CB_GETCURSEL, 0, 0) == 1; })) << "right: next entry; " << pad_.Progress();
+  EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(language, CB_GETCURSEL, 0, 0) == 1; }))
+      << "right: next entry; " << pad_.Progress();
   SaveArtefactPng(CaptureClient(dialog), L"gamepad-settings-list-focused");
 
   // Three more lists, then the "Texture Dump" check box; A ticks it.
