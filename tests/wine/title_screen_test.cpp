@@ -60,6 +60,13 @@ void ExpectOneLabelSize(const Capture& capture) {
                                  << " rows high: the labels are drawn at different sizes";
 }
 
+// The title screen once a whole frame with its buttons drawn is on the screen.
+Capture CaptureTitleScreen(HWND window) {
+  return CaptureSettled(window, [](const Capture& shown) {
+    return shown.width == 1280 && BorderBrightness(shown, kButtons[0]) > 200;
+  });
+}
+
 class TitleScreenTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -68,10 +75,7 @@ class TitleScreenTest : public testing::Test {
     launcher_ = std::move(launcher.process);
     window_ = launcher.window;
     ASSERT_NE(window_, nullptr);
-    // Painted once the buttons show on screen.
-    capture_ = CaptureSettled(window_, [](const Capture& shown) {
-      return shown.width == 1280 && BorderBrightness(shown, kButtons[0]) > 200;
-    });
+    capture_ = CaptureTitleScreen(window_);
     ASSERT_EQ(capture_.width, 1280) << "no finished title screen on the screen";
   }
 
@@ -186,9 +190,7 @@ TEST(TitleScreenUkrainian, EveryLabelOnOneLineInsideItsButton) {
   RunningLauncher launcher = StartLauncher(folder);  // answers the start-up offers
   HWND window = launcher.window;
   ASSERT_TRUE(window);
-  Capture capture = CaptureSettled(window, [](const Capture& shown) {
-    return shown.width == 1280 && BorderBrightness(shown, kButtons[0]) > 200;
-  });
+  Capture capture = CaptureTitleScreen(window);
   ASSERT_EQ(capture.width, 1280) << "no finished title screen on the screen";
   SaveArtefactPng(capture, L"title-uk");
   ExpectOneLabelSize(capture);
